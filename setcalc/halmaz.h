@@ -1,0 +1,46 @@
+// halmaz: a finite set of reals, kept in one exactly sized heap array in strictly ascending
+// order. Equality is the exact == of doubles, so 0 and -0 are one element (the first one
+// inserted stays).
+#ifndef SETCALC_HALMAZ_H
+#define SETCALC_HALMAZ_H
+
+class halmaz {
+public:
+    // Thrown by value by dispose.
+    enum exception { ures_halmaz = 0, nem_eleme = 1 };
+
+    halmaz() = default;
+    halmaz(const halmaz& other);
+    halmaz(halmaz&& other) noexcept;
+    ~halmaz();
+    halmaz& operator=(const halmaz& other);
+    halmaz& operator=(halmaz&& other) noexcept;
+
+    bool ures() const { return count <= 0; }
+    int elemszam() const { return count; }
+    bool eleme(double v) const;
+    // Writes "{a, b, c}" or "ureshalmaz" to standard output, without a line end.
+    void kiir() const;
+
+    // Adds v unless an equal element is present.
+    void insert(double v);
+    // Removes the element equal to v; throws ures_halmaz or nem_eleme and then changes nothing.
+    void dispose(double v);
+
+private:
+    // The merge walks of the set algebra read the arrays of their operands directly.
+    friend halmaz operator+(const halmaz& a, const halmaz& b);
+    friend halmaz operator-(const halmaz& a, const halmaz& b);
+    friend halmaz operator*(const halmaz& a, const halmaz& b);
+    friend halmaz metszet(halmaz a, halmaz b);
+
+    // A set holding a copy of the first n values of an ascending block; empty when n is 0.
+    static halmaz from_block(const double* block, int n);
+    // Index of the first element not less than v.
+    int position(double v) const;
+
+    double* elements = nullptr;  // null exactly when count is 0
+    int count = 0;
+};
+
+#endif

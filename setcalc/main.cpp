@@ -1,0 +1,113 @@
+// setcalc: reads two or more sets of reals, prints each one, the difference and symmetric
+// difference of every consecutive pair, the union and intersection of all of them, then
+// removes a value from the intersection and checks whether another value belongs to it.
+#include "algebra.h"
+#include "halmaz.h"
+
+#include <iostream>
+#include <new>
+#include <vector>
+
+namespace {
+
+// A read from standard input that failed: input ended, or the answer was not a number of the
+// asked type (too large for it included).
+struct bad_input {};
+
+template <typename T>
+T read_answer()
+{
+    T value;
+    if (!(std::cin >> value))
+        throw bad_input{};
+    return value;
+}
+
+}  // namespace
+
+int main()
+try {
+    std::cout << "MUVELETEK HALMAZOKKAL" << std::endl;
+    std::cout << std::endl;
+    std::cout << "Halmazok szama: ";
+    const int set_count = read_answer<int>();
+    if (set_count < 2) {
+        std::cout << "Minimum 2 halmazt kell megadni!" << std::endl;
+        return 1;
+    }
+
+    // The sets are added one by one as they are read, so memory follows what was typed,
+    // not the typed count.
+    std::vector<halmaz> sets;
+    halmaz unio, metszete, kulonbseg, szimmetrikus;
+    // Counting from 0 keeps the counters from stepping past a count that is the largest int.
+    for (int index = 0; index < set_count; ++index) {
+        const int s = index + 1;
+        std::cout << std::endl;
+        std::cout << s << ". halmaz elemszama: ";
+        const int element_count = read_answer<int>();
+        if (element_count < 0) {
+            std::cout << "Nem adhat meg negativ erteket!" << std::endl;
+            return 2;
+        }
+        sets.emplace_back();
+        halmaz& current = sets.back();
+        for (int e = 0; e < element_count; ++e) {
+            std::cout << e + 1 << ". elem: ";
+            current.insert(read_answer<double>());
+        }
+        std::cout << s << ". halmaz tartalma:" << std::endl;
+        current.kiir();
+        std::cout << std::endl;
+
+        unio = unio + current;
+        if (s == 1)
+            metszete = current;
+        else
+            metszete = metszete * current;
+
+        if (s >= 2) {
+            const halmaz& previous = sets[sets.size() - 2];
+            kulonbseg = previous - current;
+            std::cout << std::endl;
+            std::cout << "Kulonbseghalmaz (" << s - 1 << "-" << s << "):" << std::endl;
+            kulonbseg.kiir();
+            std::cout << std::endl;
+            szimmetrikus = szim_dif(previous, current);
+            show_result(szimmetrikus, "Szimmetrikus differencia:");
+        }
+    }
+
+    show_result(unio, "A halmazok unioja:");
+    show_result(metszete, "A halmazok metszete:");
+
+    if (!metszete.ures()) {
+        std::cout << "Ezt vegyuk ki belole: ";
+        const double x = read_answer<double>();
+        try {
+            metszete.dispose(x);
+            show_result(metszete, "Az igy kapott halmaz tartalma:");
+            std::cout << "A halmaz elemszama: " << metszete.elemszam() << std::endl;
+        } catch (halmaz::exception error) {
+            if (error == halmaz::nem_eleme)
+                std::cout << x << " nem eleme a halmaznak!" << std::endl;
+        }
+    }
+
+    std::cout << std::endl;
+    std::cout << "Tartalmazas ellenorzese: ";
+    const double y = read_answer<double>();
+    if (metszete.eleme(y))
+        std::cout << y << " eleme a halmaznak." << std::endl;
+    else
+        std::cout << y << " nem eleme a halmaznak." << std::endl;
+    return 0;
+} catch (const bad_input&) {
+    std::cout << std::endl;
+    std::cout << "Hibas vagy hianyzo bemenet!" << std::endl;
+    return 3;
+} catch (const std::bad_alloc&) {
+    std::cout << std::endl;
+    std::cout << "Nincs eleg memoria!" << std::endl;
+    return 4;
+}
