@@ -33,6 +33,7 @@ private:
     friend halmaz operator-(const halmaz& a, const halmaz& b);
     friend halmaz operator*(const halmaz& a, const halmaz& b);
     friend halmaz metszet(halmaz a, halmaz b);
+    friend halmaz szim_dif(halmaz a, halmaz b);
 
     // A set holding a copy of the first n values of an ascending block; empty when n is 0.
     static halmaz from_block(const double* block, int n);
