@@ -1,74 +1,41 @@
 #!/usr/bin/env bash
-# Runs one transcript case against a program and compares the exact standard output and
-# the exit status; standard error must stay empty (sanitizers and valgrind report there).
-#
+# Runs one transcript case: the exact standard output and exit status must match, and
+# standard error (where sanitizers and valgrind report) must stay empty.
 #   transcript.sh PROGRAM CASE [valgrind]
-#
-# A case file is a sequence of sections, each started by a line "== HEADER" (lines before
-# the first one describe the case):
-#   == stdin | == stdin-sh       the standard input, literally or as a script that prints it
-#   == stdout | == stdout-sh     the expected standard output, likewise
-#   == file NAME                 a file the program finds in its working directory
-#   == status N                  the expected exit status
-#   == ulimit ARGS               limits set before the program starts, e.g. "-s 256"
-#   == plain-only                the case is skipped in a sanitized build
-#   == valgrind                  the case is also run under valgrind
+# A case is a sequence of sections, each begun by a line "== HEADER" (lines before the first
+# describe the case): "stdin", "stdout" (literal bodies), "stdin-sh", "stdout-sh" (bodies are
+# scripts that print them), "file NAME" (a file in the program's working directory),
+# "status N", "ulimit ARGS", "plain-only" (skipped when sanitized), "valgrind" (also run so).
 set -u
-program=$1 case_file=$2 mode=${3:-plain}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/sections" "$work/run"
+program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && mkdir run || exit 1
+awk '/^== / { n++; print substr($0, 4) > "headers"; printf "" > n; next } n { print > n }' "$case_file"
 
-awk -v dir="$work/sections" '
-  /^== / { n++; file = sprintf("%s/%03d", dir, n); print substr($0, 4) > (dir "/headers"); printf "" > file; next }
-  n { print > file }
-' "$case_file"
-
-status=0 limits=() n=0
-: > "$work/stdin"
-: > "$work/expected"
-while IFS= read -r header; do
+status=0 limits=() n=0 launcher=()
+: > stdin && : > expected
+while read -r kind arg; do
   n=$((n + 1))
-  body=$(printf '%s/sections/%03d' "$work" "$n")
-  read -r kind arg <<< "$header"
   case $kind in
-    stdin) cp "$body" "$work/stdin" ;;
-    stdin-sh) bash "$body" > "$work/stdin" || exit 1 ;;
-    stdout) cp "$body" "$work/expected" ;;
-    stdout-sh) bash "$body" > "$work/expected" || exit 1 ;;
-    file) cp "$body" "$work/run/$arg" ;;
+    stdin) mv $n stdin ;;
+    stdin-sh) bash $n > stdin || exit 1 ;;
+    stdout) mv $n expected ;;
+    stdout-sh) bash $n > expected || exit 1 ;;
+    file) mv $n "run/$arg" ;;
     status) status=$arg ;;
     ulimit) read -r -a limits <<< "$arg" ;;
     plain-only) [[ ${SANITIZED:-OFF} == ON ]] && exit 77 ;;
     valgrind) ;;
-    *) echo "unknown section '== $header' in $case_file"; exit 1 ;;
+    *) echo "unknown section '== $kind $arg'"; exit 1 ;;
   esac
-done < "$work/sections/headers"
-
-launcher=()
-if [[ $mode == valgrind ]]; then
+done < headers
+[[ $mode == valgrind ]] &&
   launcher=(valgrind -q --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=all --error-exitcode=99)
-fi
-(
-  cd "$work/run" || exit 1
-  if ((${#limits[@]})); then ulimit "${limits[@]}" || exit 1; fi
-  exec timeout 60 "${launcher[@]}" "$program"
-) < "$work/stdin" > "$work/actual" 2> "$work/errors"
-actual_status=$?
 
-ok=1
-if ! cmp -s "$work/expected" "$work/actual"; then
-  ok=0
-  echo "standard output differs (- expected, + actual):"
-  diff -u --label expected --label actual "$work/expected" "$work/actual"
-fi
-if [[ $actual_status != "$status" ]]; then
-  ok=0
-  echo "exit status $actual_status, expected $status"
-fi
-if [[ -s $work/errors ]]; then
-  ok=0
-  echo "standard error is not empty:"
-  head -n 40 "$work/errors"
-fi
-((ok)) && exit 0 || exit 1
+(cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } && exec timeout 60 "${launcher[@]}" "$program") \
+  < stdin > actual 2> errors
+got=$?
+cmp -s expected actual ||
+  { echo "standard output differs (- expected, + actual):"; diff -u --label expected --label actual expected actual; }
+[[ $got == "$status" ]] || echo "exit status $got, expected $status"
+[[ -s errors ]] && { echo "standard error is not empty:"; head -n 40 errors; }
+cmp -s expected actual && [[ $got == "$status" && ! -s errors ]]

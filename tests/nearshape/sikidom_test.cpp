@@ -7,29 +7,19 @@
 
 namespace {
 
-Kor circle(double x, double y, double r)
-{
-    Kor k;
-    k.place(x, y);
-    k.set_radius(r);
-    return k;
-}
-
-Sokszog polygon(double x, double y, int n, double a)
+Sikidom figure(double x, double y, int n, double size)  // n == 0: a circle
 {
     Sokszog s;
     s.place(x, y);
     s.set_side_number(n);
-    s.set_side_length(a);
+    s.set_side_length(size);
     return s;
 }
 
-// Every vertex measured, in order, exactly as the figure defines them.
+// Every vertex measured in turn, as the polygon is defined: (0, -R) turned about the centre.
 double vertex_loop(double x, double y, int n, double a, double px, double py)
 {
-    const double alpha = 4 * std::asin(1.0) / n;
-    const double R = a / (2 * std::sin(alpha / 2));
-    const double dx = 0, dy = -R;
+    const double alpha = 4 * std::asin(1.0) / n, R = a / (2 * std::sin(alpha / 2)), dx = 0, dy = -R;
     double result = 0;
     for (int i = 0; i < n; ++i) {
         const double theta = alpha / 2 + i * alpha;
@@ -42,72 +32,59 @@ double vertex_loop(double x, double y, int n, double a, double px, double py)
     return result;
 }
 
-TEST(Distance, CircleIsCentreDistanceLessRadius)
+TEST(Distance, WorkedValues)
 {
-    EXPECT_EQ(circle(3, 4, 1).get_distance(0, 0), 4);
-    EXPECT_EQ(circle(0, 0, 2).get_distance(2, 0), 0);
-    EXPECT_EQ(circle(0, 0, 2).get_distance(1, 0), -1);
-    EXPECT_EQ(circle(0, 0, 2).get_distance(0, 0), -2);
-    EXPECT_EQ(circle(3, 4, 0).get_distance(0, 0), 5);
-}
+    Kor circle;
+    circle.place(0, 0);
+    circle.set_radius(2);
+    EXPECT_EQ(circle.get_distance(2, 0), 0);
+    EXPECT_EQ(circle.get_distance(1, 0), -1);
+    EXPECT_EQ(circle.get_distance(0, 0), -2);
+    EXPECT_EQ(figure(3, 4, 0, 1).get_distance(0, 0), 4);
+    EXPECT_EQ(figure(3, 4, 0, 0).get_distance(0, 0), 5);
 
-TEST(Distance, PolygonIsNearestVertexDistance)
-{
-    EXPECT_DOUBLE_EQ(polygon(0, 0, 4, 2).get_distance(0, 0), std::sqrt(2.0));
-    EXPECT_NEAR(polygon(0, 0, 4, 2).get_distance(-1, -1), 0, 1e-15);
-    EXPECT_DOUBLE_EQ(polygon(0, 0, 4, 2).get_distance(0, -3), std::sqrt(5.0));
-    EXPECT_DOUBLE_EQ(polygon(0, 0, 3, std::sqrt(3.0)).get_distance(0, 5), 4);
-    EXPECT_EQ(polygon(3, 4, 7, 0).get_distance(0, 0), 5);
-    EXPECT_EQ(polygon(3, 4, -5, 2).get_distance(0, 0), 0);
-}
-
-TEST(Distance, KindFollowsTheSideNumberThroughCopies)
-{
-    Sokszog unset;  // no side number: measures as a circle of radius 2
+    EXPECT_DOUBLE_EQ(figure(0, 0, 4, 2).get_distance(0, 0), std::sqrt(2.0));
+    EXPECT_NEAR(figure(0, 0, 4, 2).get_distance(-1, -1), 0, 1e-15);
+    EXPECT_DOUBLE_EQ(figure(0, 0, 4, 2).get_distance(0, -3), std::sqrt(5.0));
+    EXPECT_DOUBLE_EQ(figure(0, 0, 3, std::sqrt(3.0)).get_distance(0, 5), 4);
+    EXPECT_EQ(figure(3, 4, 7, 0).get_distance(0, 0), 5);
+    EXPECT_EQ(figure(3, 4, -5, 2).get_distance(0, 0), 0);
+    Sokszog unset;  // no side number: measures as a circle whose radius is the side length
     unset.place(3, 4);
     unset.set_side_length(2);
     EXPECT_EQ(unset.get_distance(0, 0), 3);
-
-    const Sokszog square = polygon(0, 0, 4, 2);
-    const Sikidom as_figure = square;
-    EXPECT_EQ(as_figure.get_distance(0, -3), square.get_distance(0, -3));
-    EXPECT_EQ(as_figure.get_side_number(), 4);
 }
 
-// The distance measures only the vertices near the direction of P; it must give the very
-// bits that measuring every vertex gives, ties between vertices included.
+// Only the vertices near the direction of P are measured; the result must be the very bits
+// that measuring every vertex gives, ties between vertices included.
 TEST(Distance, MatchesTheFullVertexLoop)
 {
     std::mt19937_64 random(20261206);
     std::uniform_real_distribution<double> unit(0, 1);
+    const auto coordinate = [&] { return std::pow(10, 8 * unit(random) - 2) * (unit(random) < 0.5 ? -1 : 1); };
     const double turn = 4 * std::asin(1.0);
     for (int run = 0; run < 1500; ++run) {
-        const int n = run % 2 ? 3 + static_cast<int>(random() % 60)
-                              : static_cast<int>(std::pow(10, 1 + 4 * unit(random)));
-        const auto coordinate = [&] { return std::pow(10, 8 * unit(random) - 2) * (unit(random) < 0.5 ? -1 : 1); };
-        const double x = coordinate(), y = coordinate();
-        const double a = std::pow(10, 8 * unit(random) - 4) * (run % 7 ? 1 : -1);
+        const int n = run % 2 ? 3 + static_cast<int>(random() % 60) : static_cast<int>(std::pow(10, 1 + 4 * unit(random)));
+        const double x = coordinate(), y = coordinate(), a = std::pow(10, 8 * unit(random) - 4) * (run % 7 ? 1 : -1);
         const double R = std::fabs(a / (2 * std::sin(turn / n / 2)));
-        // P either in a random direction or on the axis between two vertices (a tie).
+        // P in a random direction or on the axis between two vertices.
         const double angle = run % 3 ? turn * unit(random) : turn / n * (random() % n);
         const double r = R * std::pow(10, 10 * unit(random) - 7);
         const double px = x - r * std::sin(angle), py = y - r * std::cos(angle);
-        const double expected = vertex_loop(x, y, n, a, px, py);
-        const double actual = polygon(x, y, n, a).get_distance(px, py);
+        const double expected = vertex_loop(x, y, n, a, px, py), actual = figure(x, y, n, a).get_distance(px, py);
         if (r >= 1e-6 * R)
             EXPECT_EQ(actual, expected) << "n=" << n << " r/R=" << r / R;
         else
-            EXPECT_NEAR(actual, expected, 4 * std::nextafter(R, 2 * R) - 4 * R);
+            EXPECT_NEAR(actual, expected, 4 * (std::nextafter(R, 2 * R) - R));
     }
 }
 
-TEST(Distance, LargestSideNumberIsAnswered)
+TEST(Distance, LargestSideNumber)
 {
     const int n = 2147483647;
-    const double a = 1e-6;
-    const double R = a / (2 * std::sin(4 * std::asin(1.0) / n / 2));
-    EXPECT_NEAR(polygon(1, 2, n, a).get_distance(1 + R + 3, 2), 3, 1e-6);
-    EXPECT_NEAR(polygon(1, 2, n, a).get_distance(1, 2), R, 1e-9 * R);
+    const double R = 1e-6 / (2 * std::sin(2 * std::asin(1.0) / n));
+    EXPECT_NEAR(figure(1, 2, n, 1e-6).get_distance(1 + R + 3, 2), 3, 1e-6);
+    EXPECT_NEAR(figure(1, 2, n, 1e-6).get_distance(1, 2), R, 1e-9 * R);
 }
 
 }  // namespace
