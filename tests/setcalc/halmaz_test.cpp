@@ -4,27 +4,24 @@
 
 #include <utility>
 
-TEST(Halmaz, NewSetIsEmpty)
+// The value dispose throws, or -1 when it removes v.
+static int thrown(halmaz& h, double v)
 {
-    const halmaz h;
-    EXPECT_TRUE(h.ures());
-    EXPECT_EQ(h.elemszam(), 0);
-    EXPECT_FALSE(h.eleme(0));
-    EXPECT_EQ(shown(h), "ureshalmaz");
+    try { h.dispose(v); } catch (halmaz::exception e) { return e; }
+    return -1;
 }
 
 TEST(Halmaz, InsertKeepsAscendingOrderWithoutDuplicates)
 {
-    halmaz h = make({3, 1, 2, 1});
+    const halmaz empty;
+    EXPECT_TRUE(empty.ures() && !empty.eleme(0));
+    EXPECT_EQ(shown(empty), "ureshalmaz");
+    const halmaz h = make({3, 1, 2, 1});
     EXPECT_EQ(shown(h), "{1, 2, 3}");
     EXPECT_EQ(h.elemszam(), 3);
-    h.insert(-7);
-    h.insert(1e6);
-    h.insert(2.5);
-    EXPECT_EQ(shown(h), "{-7, 1, 2, 2.5, 3, 1e+06}");
-    EXPECT_TRUE(h.eleme(2.5));
-    EXPECT_FALSE(h.eleme(2.6));
-    EXPECT_FALSE(h.eleme(1e7));
+    const halmaz wider = make({3, 1, 2, 1, -7, 1e6, 2.5});
+    EXPECT_EQ(shown(wider), "{-7, 1, 2, 2.5, 3, 1e+06}");
+    EXPECT_TRUE(wider.eleme(2.5) && !wider.eleme(2.6) && !wider.eleme(1e7));
 }
 
 TEST(Halmaz, SignedZerosAreOneElementAndTheFirstStays)
@@ -32,62 +29,40 @@ TEST(Halmaz, SignedZerosAreOneElementAndTheFirstStays)
     EXPECT_EQ(shown(make({0, -0.0})), "{0}");
     EXPECT_EQ(shown(make({-0.0, 0})), "{-0}");
     EXPECT_TRUE(make({0}).eleme(-0.0));
-    EXPECT_EQ(make({0.1, 0.10000001}).elemszam(), 2);
 }
 
 TEST(Halmaz, DisposeRemovesOrThrowsWithoutChange)
 {
     halmaz h;
-    EXPECT_THROW(h.dispose(1), halmaz::exception);
-    try {
-        h.dispose(1);
-    } catch (halmaz::exception e) {
-        EXPECT_EQ(e, halmaz::ures_halmaz);
-    }
+    EXPECT_EQ(thrown(h, 1), halmaz::ures_halmaz);
     h = make({1, 2, 3});
-    try {
-        h.dispose(7);
-        ADD_FAILURE() << "no exception";
-    } catch (halmaz::exception e) {
-        EXPECT_EQ(e, halmaz::nem_eleme);
-    }
+    EXPECT_EQ(thrown(h, 7), halmaz::nem_eleme);
     EXPECT_EQ(shown(h), "{1, 2, 3}");
     h.dispose(2);
     EXPECT_EQ(shown(h), "{1, 3}");
     h.dispose(1);
     h.dispose(3);
-    EXPECT_EQ(shown(h), "ureshalmaz");
-    EXPECT_EQ(h.elemszam(), 0);
+    EXPECT_TRUE(h.ures());
     h.insert(4);
     EXPECT_EQ(shown(h), "{4}");
 }
 
-TEST(Halmaz, CopiesAreIndependentBothWays)
+TEST(Halmaz, CopiesAreIndependentBothWaysAndSelfAssignmentIsHarmless)
 {
     halmaz b = make({1, 2});
     halmaz a;
     a = b;
     a.insert(3);
     b.dispose(1);
-    EXPECT_EQ(shown(a), "{1, 2, 3}");
-    EXPECT_EQ(shown(b), "{2}");
-
     halmaz c(a);
     c.dispose(3);
     a.insert(4);
-    EXPECT_EQ(shown(c), "{1, 2}");
-    EXPECT_EQ(shown(a), "{1, 2, 3, 4}");
+    EXPECT_EQ(shown(a) + shown(b) + shown(c), "{1, 2, 3, 4}{2}{1, 2}");
 
-    a = halmaz();
-    EXPECT_TRUE(a.ures());
-    EXPECT_EQ(shown(a), "ureshalmaz");
-}
-
-TEST(Halmaz, SelfAssignmentKeepsTheElements)
-{
-    halmaz a = make({5, 6});
     halmaz& same = a;
     a = same;
     a = std::move(same);
-    EXPECT_EQ(shown(a), "{5, 6}");
+    EXPECT_EQ(shown(a), "{1, 2, 3, 4}");
+    a = halmaz();
+    EXPECT_EQ(shown(a), "ureshalmaz");
 }

@@ -1,4 +1,4 @@
-// Helpers of the setcalc unit tests: building a set from a list and capturing what is printed.
+// Helpers of the setcalc unit tests: a set from a list, and what an action prints.
 #pragma once
 #include "halmaz.h"
 
@@ -10,8 +10,7 @@
 inline halmaz make(std::initializer_list<double> values)
 {
     halmaz h;
-    for (double v : values)
-        h.insert(v);
+    for (double v : values) h.insert(v);
     return h;
 }
 
@@ -25,7 +24,4 @@ std::string captured(Action action)
     return out.str();
 }
 
-inline std::string shown(const halmaz& h)
-{
-    return captured([&] { h.kiir(); });
-}
+inline std::string shown(const halmaz& h) { return captured([&] { h.kiir(); }); }
