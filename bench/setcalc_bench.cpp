@@ -36,11 +36,30 @@ void run(benchmark::State& state, Operation operation)
     state.SetComplexityN(n);
 }
 
-void Union(benchmark::State& state) { run(state, [](const halmaz& a, const halmaz& b) { return a + b; }); }
-void Difference(benchmark::State& state) { run(state, [](const halmaz& a, const halmaz& b) { return a - b; }); }
-void Intersection(benchmark::State& state) { run(state, [](const halmaz& a, const halmaz& b) { return a * b; }); }
-void Metszet(benchmark::State& state) { run(state, [](const halmaz& a, const halmaz& b) { return metszet(a, b); }); }
-void SzimDif(benchmark::State& state) { run(state, [](const halmaz& a, const halmaz& b) { return szim_dif(a, b); }); }
+void Union(benchmark::State& state)
+{
+    run(state, [](const halmaz& a, const halmaz& b) { return a + b; });
+}
+
+void Difference(benchmark::State& state)
+{
+    run(state, [](const halmaz& a, const halmaz& b) { return a - b; });
+}
+
+void Intersection(benchmark::State& state)
+{
+    run(state, [](const halmaz& a, const halmaz& b) { return a * b; });
+}
+
+void Metszet(benchmark::State& state)
+{
+    run(state, [](const halmaz& a, const halmaz& b) { return metszet(a, b); });
+}
+
+void SzimDif(benchmark::State& state)
+{
+    run(state, [](const halmaz& a, const halmaz& b) { return szim_dif(a, b); });
+}
 
 // Reading a set: 20,000 distinct values in random order, inserted one by one.
 void Insert20000(benchmark::State& state)
