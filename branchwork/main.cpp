@@ -37,8 +37,8 @@ int main() {
     const int count = AskAtLeast("A fa elemszama: ", 0, "Nem adhat meg negativ erteket!");
 
     Tree<int> tree;
-    for (int i = 1; i <= count; ++i) {
-      std::cout << i << ". elem: ";
+    for (int i = 0; i < count; ++i) {  // from 0, so a count of the largest int can't overflow i
+      std::cout << i + 1 << ". elem: ";
       tree.Insert(ReadInt());
     }
     std::cout << std::endl;

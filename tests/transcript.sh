@@ -31,7 +31,7 @@ done < headers
 [[ $mode == valgrind ]] &&
   launcher=(valgrind -q --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=all --error-exitcode=99)
 
-(cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } && exec timeout 60 "${launcher[@]}" "$program") \
+(cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } && exec env -i timeout 60 "${launcher[@]}" "$program") \
   < stdin > actual 2> errors
 got=$?
 cmp -s expected actual ||
