@@ -20,10 +20,22 @@ int stop(const char* message, int status)
     return status;
 }
 
+// Reads the next numbers of the figure file; false when they can't all be read.
+template <typename... T>
+bool read_from(std::ifstream& file, T&... values)
+{
+    try {
+        return static_cast<bool>((file >> ... >> values));
+    } catch (const std::ios_base::failure&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 int main()
 try {
+    std::cin.exceptions(std::ios_base::badbit);
     std::cout << "NEARSHAPE" << std::endl;
     std::cout << std::endl;
     std::cout << "A program megkeresi egy adott P ponthoz legkozelebb levo sikidomot" << std::endl;
@@ -47,7 +59,8 @@ try {
         file.open(read_answer<std::string>());
         if (!file)
             return stop("Hiba a fajl megnyitasakor!", 1);
-        if (!(file >> count))
+        file.exceptions(std::ios_base::badbit);
+        if (!read_from(file, count))
             return stop("Hibas vagy hianyos fajl!", 2);
         if (count < 1)
             return stop("A fajl nem tartalmaz sikidomot!", 2);
@@ -66,7 +79,7 @@ try {
         int side_number = 0;
         double x, y, size;
         if (from_file) {
-            if (!(file >> side_number >> x >> y >> size))
+            if (!read_from(file, side_number, x, y, size))
                 return stop("Hibas vagy hianyos fajl!", 2);
             circle = side_number < 3;
             std::cout << std::endl;

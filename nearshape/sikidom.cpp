@@ -27,9 +27,13 @@ struct Vertices {
 // vertex distances grow with the angle away from that direction. Only the vertices whose
 // true distance can come within rounding noise of the smallest one are measured, so the
 // result is the one a walk over every vertex gives, at a cost independent of the side
-// number. The window is capped; it only grows that large when P is (nearly) at the centre,
-// where all vertices are at almost the same distance anyway.
-constexpr long long max_half_window = 1 << 16;
+// number. The window is capped. Within a millionth of the circumradius of the centre every
+// vertex is at almost the same distance, and a modest window gives the smallest one to a few
+// units in the last place. Elsewhere the window only grows wide when rounding blurs vertices
+// that lie far apart (a polygon with a huge side number, tiny beside its coordinates), and
+// the larger cap keeps the result exact there too, short of the most extreme cases.
+constexpr long long near_centre_half_window = 1 << 16;
+constexpr long long max_half_window = 1 << 22;
 
 double polygon_distance(double x, double y, double side, int n, double px, double py)
 {
@@ -42,10 +46,12 @@ double polygon_distance(double x, double y, double side, int n, double px, doubl
 
     const double ex = px - x, ey = py - y;
     const double r = std::hypot(ex, ey);
-    // Bound on the rounding error of one computed vertex distance, and the resulting
-    // uncertainty of the direction of P.
+    // Bound on the rounding error of one computed vertex distance (the last term covers the
+    // precision lost when the squares become subnormal), and the resulting uncertainty of the
+    // direction of P.
     const double noise = 64 * std::numeric_limits<double>::epsilon()
-                         * (std::fabs(x) + std::fabs(y) + std::fabs(px) + std::fabs(py) + radius);
+                             * (std::fabs(x) + std::fabs(y) + std::fabs(px) + std::fabs(py) + radius)
+                         + 4 * std::sqrt(std::numeric_limits<double>::denorm_min());
     const double slack = noise / r;
     // A vertex further than `reach` from the direction of P is, by 1 - cos t >= 2 t^2 / pi^2,
     // farther from P than the nearest vertex by more than twice the noise.
@@ -53,7 +59,8 @@ double polygon_distance(double x, double y, double side, int n, double px, doubl
     const double reach = std::sqrt(pi * pi / 2 * (inner * inner / 2 + 2 * noise * (r + radius) / (r * radius)))
                          + slack;
     const double steps = std::ceil(reach / alpha) + 1;
-    const long long half = steps < max_half_window ? static_cast<long long>(steps) : max_half_window;
+    const long long cap = r < 1e-6 * radius ? near_centre_half_window : max_half_window;
+    const long long half = steps < cap ? static_cast<long long>(steps) : cap;
 
     long long first = 0, last = n - 1LL;
     if (2 * half + 1 < n) {

@@ -79,6 +79,16 @@ TEST(Distance, MatchesTheFullVertexLoop)
     }
 }
 
+TEST(Distance, MatchesTheFullVertexLoopAtExtremes)
+{
+    struct { double x, y; int n; double a, px, py; } cases[] = {
+        {0, 0, 1000, 3e-164, -1e-160, -2e-160},   // squares below the normal range
+        {1.5, 1.5, 1000000, 7.25e-22, 1, 1},      // vertices blurred together by rounding
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(figure(c.x, c.y, c.n, c.a).get_distance(c.px, c.py), vertex_loop(c.x, c.y, c.n, c.a, c.px, c.py));
+}
+
 TEST(Distance, LargestSideNumber)
 {
     const int n = 2147483647;
