@@ -7,8 +7,7 @@ session() {
   local sets=$((RANDOM % 6 - 1)) s e count
   echo "$sets"
   for ((s = 1; s <= sets; s++)); do
-    count=$((RANDOM % 9 - 1))
-    echo "$count"
+    echo $((count = RANDOM % 9 - 1))
     for ((e = 1; e <= count; e++)); do echo "${values[RANDOM % ${#values[@]}]}"; done
   done
   echo "${values[RANDOM % ${#values[@]}]} ${values[RANDOM % ${#values[@]}]}"
