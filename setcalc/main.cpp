@@ -10,23 +10,29 @@
 
 namespace {
 
-// A read from standard input that failed: input ended, or the answer was not a number of the
-// asked type (too large for it included).
+// A read from standard input that failed: input ended, the answer was not a number of the
+// asked type (too large for it included), or the stream itself failed.
 struct bad_input {};
 
+// main sets std::cin to throw on badbit, so that memory running out while a long answer is
+// read reaches it as std::bad_alloc instead of passing for a failed read.
 template <typename T>
 T read_answer()
 {
     T value;
-    if (!(std::cin >> value))
-        throw bad_input{};
-    return value;
+    try {
+        if (std::cin >> value)
+            return value;
+    } catch (const std::ios_base::failure&) {
+    }
+    throw bad_input{};
 }
 
 }  // namespace
 
 int main()
 try {
+    std::cin.exceptions(std::ios_base::badbit);
     std::cout << "MUVELETEK HALMAZOKKAL" << std::endl;
     std::cout << std::endl;
     std::cout << "Halmazok szama: ";
