@@ -7,15 +7,13 @@ session() {
   local count=$((RANDOM % 6)) i
   number; number
   if ((RANDOM % 2)); then
-    {
-      echo $((count - RANDOM % 2))
-      for ((i = 0; i < count - RANDOM % 2; i++)); do echo "$(sides) $(number) $(number) $(number)"; done
-    } > figures.txt
+    echo $((count - RANDOM % 2)) > figures.txt
+    for ((i = 0; i < count - RANDOM % 2; i++)); do echo "$(sides) $(number) $(number) $(number)"; done >> figures.txt
     printf 'q\nf\n%s\n' "$( ((RANDOM % 8)) && echo figures.txt || echo missing.txt)"
   else
     printf 'b\n%d\n' $count
     for ((i = 0; i < count; i++)); do
-      if ((RANDOM % 2)); then echo K; else echo "s $(sides)"; number; fi
+      ((RANDOM % 2)) && echo K || echo "s $(sides) $(number)"
       number; echo; number; number
     done
   fi

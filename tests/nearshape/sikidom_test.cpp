@@ -34,21 +34,14 @@ double vertex_loop(double x, double y, int n, double a, double px, double py)
 
 TEST(Distance, WorkedValues)
 {
-    Kor circle;
-    circle.place(0, 0);
-    circle.set_radius(2);
-    EXPECT_EQ(circle.get_distance(2, 0), 0);
-    EXPECT_EQ(circle.get_distance(1, 0), -1);
-    EXPECT_EQ(circle.get_distance(0, 0), -2);
-    EXPECT_EQ(figure(3, 4, 0, 1).get_distance(0, 0), 4);
-    EXPECT_EQ(figure(3, 4, 0, 0).get_distance(0, 0), 5);
-
-    EXPECT_DOUBLE_EQ(figure(0, 0, 4, 2).get_distance(0, 0), std::sqrt(2.0));
-    EXPECT_NEAR(figure(0, 0, 4, 2).get_distance(-1, -1), 0, 1e-15);
-    EXPECT_DOUBLE_EQ(figure(0, 0, 4, 2).get_distance(0, -3), std::sqrt(5.0));
-    EXPECT_DOUBLE_EQ(figure(0, 0, 3, std::sqrt(3.0)).get_distance(0, 5), 4);
-    EXPECT_EQ(figure(3, 4, 7, 0).get_distance(0, 0), 5);
-    EXPECT_EQ(figure(3, 4, -5, 2).get_distance(0, 0), 0);
+    struct { double x, y; int n; double size, px, py, expected; } worked[] = {
+        {3, 4, 0, 1, 0, 0, 4}, {0, 0, 0, 2, 2, 0, 0}, {0, 0, 0, 2, 1, 0, -1}, {0, 0, 0, 2, 0, 0, -2},
+        {3, 4, 0, 0, 0, 0, 5}, {0, 0, 4, 2, 0, 0, std::sqrt(2.0)}, {0, 0, 4, 2, -1, -1, 0},
+        {0, 0, 4, 2, 0, -3, std::sqrt(5.0)}, {0, 0, 3, std::sqrt(3.0), 0, 5, 4}, {3, 4, 7, 0, 0, 0, 5},
+        {3, 4, -5, 2, 0, 0, 0},
+    };
+    for (const auto& w : worked)
+        EXPECT_NEAR(figure(w.x, w.y, w.n, w.size).get_distance(w.px, w.py), w.expected, 1e-15);
     Sokszog unset;  // no side number: measures as a circle whose radius is the side length
     unset.place(3, 4);
     unset.set_side_length(2);
@@ -77,16 +70,9 @@ TEST(Distance, MatchesTheFullVertexLoop)
         else
             EXPECT_NEAR(actual, expected, 4 * (std::nextafter(R, 2 * R) - R));
     }
-}
-
-TEST(Distance, MatchesTheFullVertexLoopAtExtremes)
-{
-    struct { double x, y; int n; double a, px, py; } cases[] = {
-        {0, 0, 1000, 3e-164, -1e-160, -2e-160},   // squares below the normal range
-        {1.5, 1.5, 1000000, 7.25e-22, 1, 1},      // vertices blurred together by rounding
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(figure(c.x, c.y, c.n, c.a).get_distance(c.px, c.py), vertex_loop(c.x, c.y, c.n, c.a, c.px, c.py));
+    // Squares below the normal range, and vertices blurred together by rounding.
+    EXPECT_EQ(figure(0, 0, 1000, 3e-164).get_distance(-1e-160, -2e-160), vertex_loop(0, 0, 1000, 3e-164, -1e-160, -2e-160));
+    EXPECT_EQ(figure(1.5, 1.5, 1000000, 7.25e-22).get_distance(1, 1), vertex_loop(1.5, 1.5, 1000000, 7.25e-22, 1, 1));
 }
 
 TEST(Distance, LargestSideNumber)
