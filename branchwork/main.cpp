@@ -1,6 +1,7 @@
 // branchwork: builds a three-way search tree from typed integers, prints it in three orders,
 // looks for a positive value after a run of negatives, removes a leaf, counts, searches and
 // empties the tree.
+#include <cstdlib>
 #include <iostream>
 #include <new>
 
@@ -28,9 +29,17 @@ int AskAtLeast(const char* prompt, int minimum, const char* complaint) {
   }
 }
 
+// Memory has run out. There may be none left even for the exception that would carry this
+// to main, so the run ends right where the allocation failed.
+[[noreturn]] void OutOfMemory() {
+  std::cout << std::endl << "Nincs eleg memoria!" << std::endl;
+  std::_Exit(4);
+}
+
 }  // namespace
 
 int main() {
+  std::set_new_handler(OutOfMemory);
   try {
     std::cout << "MUVELETEK 3-ARIS FAKKAL" << std::endl;
     std::cout << "(Integer ertekekkel dolgozom)" << std::endl;

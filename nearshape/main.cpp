@@ -4,6 +4,7 @@
 #include "prompts.h"
 #include "sikidom.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <new>
@@ -20,22 +21,19 @@ int stop(const char* message, int status)
     return status;
 }
 
-// Reads the next numbers of the figure file; false when they can't all be read.
-template <typename... T>
-bool read_from(std::ifstream& file, T&... values)
+// Memory has run out. There may be none left even for the exception that would carry this
+// to main, so the run ends right where the allocation failed.
+[[noreturn]] void out_of_memory()
 {
-    try {
-        return static_cast<bool>((file >> ... >> values));
-    } catch (const std::ios_base::failure&) {
-        return false;
-    }
+    stop("Nincs eleg memoria!", 4);
+    std::_Exit(4);
 }
 
 }  // namespace
 
 int main()
 try {
-    std::cin.exceptions(std::ios_base::badbit);
+    std::set_new_handler(out_of_memory);
     std::cout << "NEARSHAPE" << std::endl;
     std::cout << std::endl;
     std::cout << "A program megkeresi egy adott P ponthoz legkozelebb levo sikidomot" << std::endl;
@@ -59,8 +57,7 @@ try {
         file.open(read_answer<std::string>());
         if (!file)
             return stop("Hiba a fajl megnyitasakor!", 1);
-        file.exceptions(std::ios_base::badbit);
-        if (!read_from(file, count))
+        if (!(file >> count))
             return stop("Hibas vagy hianyos fajl!", 2);
         if (count < 1)
             return stop("A fajl nem tartalmaz sikidomot!", 2);
@@ -79,7 +76,7 @@ try {
         int side_number = 0;
         double x, y, size;
         if (from_file) {
-            if (!read_from(file, side_number, x, y, size))
+            if (!(file >> side_number >> x >> y >> size))
                 return stop("Hibas vagy hianyos fajl!", 2);
             circle = side_number < 3;
             std::cout << std::endl;

@@ -5,23 +5,18 @@
 #include <iostream>
 #include <string>
 
-// Thrown when standard input can't deliver the answer asked for: it has ended, what stands
-// there isn't a value of the type (an int out of range and an overflowing double included),
-// or the stream itself failed. main reports it and ends the run.
+// Thrown when standard input can't deliver the answer asked for: it has ended, or what
+// stands there isn't a value of the type (an int out of range and an overflowing double
+// included). main reports it and ends the run.
 struct BadInput {};
 
-// main sets std::cin to throw on badbit, so that memory running out while a long answer is
-// read reaches it as std::bad_alloc instead of passing for a failed read.
 template <typename T>
 T read_answer()
 {
     T value;
-    try {
-        if (std::cin >> value)
-            return value;
-    } catch (const std::ios_base::failure&) {
-    }
-    throw BadInput{};
+    if (!(std::cin >> value))
+        throw BadInput{};
+    return value;
 }
 
 // A two-way menu: asks until the answer, in either case, is one of the two keys, and leaves

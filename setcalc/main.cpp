@@ -4,35 +4,40 @@
 #include "algebra.h"
 #include "halmaz.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <new>
 #include <vector>
 
 namespace {
 
-// A read from standard input that failed: input ended, the answer was not a number of the
-// asked type (too large for it included), or the stream itself failed.
+// A read from standard input that failed: input ended, or the answer was not a number of the
+// asked type (too large for it included).
 struct bad_input {};
 
-// main sets std::cin to throw on badbit, so that memory running out while a long answer is
-// read reaches it as std::bad_alloc instead of passing for a failed read.
 template <typename T>
 T read_answer()
 {
     T value;
-    try {
-        if (std::cin >> value)
-            return value;
-    } catch (const std::ios_base::failure&) {
-    }
-    throw bad_input{};
+    if (!(std::cin >> value))
+        throw bad_input{};
+    return value;
+}
+
+// Memory has run out. There may be none left even for the exception that would carry this
+// to main, so the run ends right where the allocation failed.
+[[noreturn]] void out_of_memory()
+{
+    std::cout << std::endl;
+    std::cout << "Nincs eleg memoria!" << std::endl;
+    std::_Exit(4);
 }
 
 }  // namespace
 
 int main()
 try {
-    std::cin.exceptions(std::ios_base::badbit);
+    std::set_new_handler(out_of_memory);
     std::cout << "MUVELETEK HALMAZOKKAL" << std::endl;
     std::cout << std::endl;
     std::cout << "Halmazok szama: ";
