@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <iostream>
+#include <limits>
 #include <memory>
+#include <new>
 
 // Every walk compares a[i] with b[j] in the same order: a[i] smaller, equal, a[i] greater.
 // Scratch buffers hold the result until its size is known; the result then gets an exactly
@@ -14,6 +16,8 @@ halmaz operator+(const halmaz& a, const halmaz& b)
     const std::size_t room = static_cast<std::size_t>(a.count) + static_cast<std::size_t>(b.count);
     if (room == 0)
         return halmaz();
+    if (room > static_cast<std::size_t>(std::numeric_limits<int>::max()))  // beyond an int count
+        throw std::bad_alloc();
     std::unique_ptr<double[]> buffer(new double[room]);
     int i = 0, j = 0, k = 0;
     while (i < a.count && j < b.count) {
@@ -104,6 +108,8 @@ halmaz szim_dif(halmaz a, halmaz b)
     const std::size_t room = static_cast<std::size_t>(a.count) + static_cast<std::size_t>(b.count);
     if (room == 0)
         return halmaz();
+    if (room > static_cast<std::size_t>(std::numeric_limits<int>::max()))  // beyond an int count
+        throw std::bad_alloc();
     std::unique_ptr<double[]> buffer(new double[room]);
     int i = 0, j = 0, k = 0;
     while (i < a.count && j < b.count) {

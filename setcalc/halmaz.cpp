@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iostream>
+#include <limits>
+#include <new>
 #include <utility>
 
 halmaz halmaz::from_block(const double* block, int n)
@@ -73,6 +75,8 @@ void halmaz::insert(double v)
     const int i = position(v);
     if (i < count && elements[i] == v)
         return;
+    if (count == std::numeric_limits<int>::max())  // the count can't grow: no room for v
+        throw std::bad_alloc();
     double* grown = new double[count + 1];
     std::copy(elements, elements + i, grown);
     grown[i] = v;
