@@ -41,6 +41,7 @@ TEST(Tree, TraversalsVisitInTheirOwnOrders) {
        {50, 30, 20, 30, 30, 40, 70, 60, 70, 80},
        {20, 30, 30, 30, 40, 50, 60, 70, 70, 80},
        {20, 30, 30, 40, 30, 60, 70, 80, 70, 50}},
+      {{0, -2, 4}, {0, -2, 4}, {-2, 0, 4}, {-2, 4, 0}},
   };
   for (const auto& c : cases) {
     IntTree tree;
@@ -48,6 +49,7 @@ TEST(Tree, TraversalsVisitInTheirOwnOrders) {
     EXPECT_EQ(Visit(tree), c.pre);
     EXPECT_EQ(Visit(tree, &IntTree::InOrder), c.in);
     EXPECT_EQ(Visit(tree, &IntTree::PostOrder), c.post);
+    EXPECT_EQ(tree.GetElementCount(), static_cast<int>(c.inserted.size()));
   }
 }
 
@@ -65,6 +67,8 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved) {
     EXPECT_EQ(Thrown([&] { tree.Remove(value); }), IntTree::RemoveFailed) << value;
   EXPECT_EQ(Visit(tree), (Values{5, 3, 1, 8}));
   tree.Empty();
+  EXPECT_TRUE(tree.IsEmpty());
+  EXPECT_EQ(tree.GetElementCount(), 0);
   EXPECT_EQ(Thrown([&] { tree.Empty(); }), IntTree::AlreadyEmpty);
 
   for (int value : {7, 7, 7}) tree.Insert(value);
@@ -93,6 +97,7 @@ TEST(Negatives, MatchesTheFirstValueDirectlyAfterALongEnoughRun) {
   EXPECT_EQ(Match(2, {-1, 0, -1, 2, -1, -1, 3, -1, -1, 9}), 3);  // runs restart; first one holds
   EXPECT_EQ(Match(2, {-5, -2}), -1);                             // a run with nothing after it
   EXPECT_EQ(Match(1, {}), -1);                                   // an empty traversal
+  EXPECT_EQ(Match(1, {0, 3}), -1);                               // no negative value at all
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 # Random nearshape sessions: P, then figures typed at the keyboard or read from a figure file
 # (sometimes missing, empty, short of records or with huge side numbers).
-STATUSES="0 1 2 3 4"
+STATUSES="0 1 2 3"
 number() { printf '%s%d.%d ' "$( ((RANDOM % 4)) || echo -)" $((RANDOM % 50)) $((RANDOM % 10)); }
 sides() { ((RANDOM % 10)) && echo $((RANDOM % 12 - 3)) || echo 2147483647; }
 session() {
