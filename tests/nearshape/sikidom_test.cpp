@@ -75,12 +75,4 @@ TEST(Distance, MatchesTheFullVertexLoop)
     EXPECT_EQ(figure(1.5, 1.5, 1000000, 7.25e-22).get_distance(1, 1), vertex_loop(1.5, 1.5, 1000000, 7.25e-22, 1, 1));
 }
 
-TEST(Distance, LargestSideNumber)
-{
-    const int n = 2147483647;
-    const double R = 1e-6 / (2 * std::sin(2 * std::asin(1.0) / n));
-    EXPECT_NEAR(figure(1, 2, n, 1e-6).get_distance(1 + R + 3, 2), 3, 1e-6);
-    EXPECT_NEAR(figure(1, 2, n, 1e-6).get_distance(1, 2), R, 1e-9 * R);
-}
-
 }  // namespace
