@@ -1,28 +1,34 @@
 #!/usr/bin/env bash
 # Runs one transcript case: the exact standard output and exit status must match, and
-# standard error (where sanitizers and valgrind report) must stay empty.
+# standard error (where sanitizers and valgrind report) must be as expected: empty unless
+# the case gives it.
 #   transcript.sh PROGRAM CASE [valgrind]
 # A case is a sequence of sections, each begun by a line "== HEADER" (lines before the first
-# describe the case): "stdin", "stdout" (literal bodies), "stdin-sh", "stdout-sh" (bodies are
-# scripts that print them), "file NAME" (a file in the program's working directory),
-# "status N", "ulimit ARGS", "plain-only" (skipped when sanitized), "valgrind" (also run so).
+# describe the case): "stdin", "stdout", "stderr" (literal bodies), "stdin-sh", "stdout-sh"
+# (bodies are scripts that print them), "file NAME" (a file in the program's working
+# directory), "args WORDS" (the program's arguments), "status N", "ulimit ARGS", "plain-only"
+# (skipped when sanitized), "valgrind" (also run so), and "table": each line of its body is
+# a row, and the case runs once per row, with the row in the variable "row" of the scripts.
 set -u
 program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && mkdir run || exit 1
 awk '/^== / { n++; print substr($0, 4) > "headers"; printf "" > n; next } n { print > n }' "$case_file"
 
-status=0 limits=() n=0 launcher=()
-: > stdin && : > expected
+status=0 limits=() args=() n=0 launcher=() stdin_sh= stdout_sh= rows=("")
+: > stdin && : > expected && : > expected_errors
 while read -r kind arg; do
   n=$((n + 1))
   case $kind in
     stdin) mv $n stdin ;;
-    stdin-sh) bash $n > stdin || exit 1 ;;
+    stdin-sh) stdin_sh=$n ;;
     stdout) mv $n expected ;;
-    stdout-sh) bash $n > expected || exit 1 ;;
+    stdout-sh) stdout_sh=$n ;;
+    stderr) mv $n expected_errors ;;
     file) mv $n "run/$arg" ;;
+    args) read -r -a args <<< "$arg" ;;
     status) status=$arg ;;
     ulimit) read -r -a limits <<< "$arg" ;;
+    table) mapfile -t rows < $n ;;
     plain-only) [[ ${SANITIZED:-OFF} == ON ]] && exit 77 ;;
     valgrind) ;;
     *) echo "unknown section '== $kind $arg'"; exit 1 ;;
@@ -31,11 +37,20 @@ done < headers
 [[ $mode == valgrind ]] &&
   launcher=(valgrind -q --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=all --error-exitcode=99)
 
-(cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } && exec env -i timeout 60 "${launcher[@]}" "$program") \
-  < stdin > actual 2> errors
-got=$?
-cmp -s expected actual ||
-  { echo "standard output differs (- expected, + actual):"; diff -u --label expected --label actual expected actual; }
-[[ $got == "$status" ]] || echo "exit status $got, expected $status"
-[[ -s errors ]] && { echo "standard error is not empty:"; head -n 40 errors; }
-cmp -s expected actual && [[ $got == "$status" && ! -s errors ]]
+failed=0
+for row in "${rows[@]}"; do
+  export row
+  [[ -z $stdin_sh ]] || bash $stdin_sh > stdin || exit 1
+  [[ -z $stdout_sh ]] || bash $stdout_sh > expected || exit 1
+  (cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } &&
+    exec env -i timeout 60 "${launcher[@]}" "$program" "${args[@]}") < stdin > actual 2> errors
+  got=$?
+  ok=1
+  cmp -s expected actual || { ok=0; echo "standard output differs (- expected, + actual):"
+    diff -u --label expected --label actual expected actual; }
+  [[ $got == "$status" ]] || { ok=0; echo "exit status $got, expected $status"; }
+  cmp -s expected_errors errors || { ok=0; echo "standard error differs (- expected, + actual):"
+    diff -u --label expected --label actual expected_errors errors | head -n 40; }
+  ((ok)) || { failed=1; [[ -z $row ]] || echo "(in the row '$row')"; }
+done
+((failed == 0))
