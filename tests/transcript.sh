@@ -5,7 +5,8 @@
 # A case is a sequence of sections, each begun by a line "== HEADER" (lines before the first
 # describe the case): "stdin", "stdout" (literal bodies), "stdin-sh", "stdout-sh" (bodies are
 # scripts that print them), "file NAME" (a file in the program's working directory),
-# "status N", "ulimit ARGS", "plain-only" (skipped when sanitized), "valgrind" (also run so).
+# "status N", "ulimit ARGS", "plain-only" (for a case under an address-space limit, which the
+# sanitizers can't run in: skipped when sanitized, saying why), "valgrind" (also run so).
 set -u
 program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && mkdir run || exit 1
@@ -23,7 +24,7 @@ while read -r kind arg; do
     file) mv $n "run/$arg" ;;
     status) status=$arg ;;
     ulimit) read -r -a limits <<< "$arg" ;;
-    plain-only) [[ ${SANITIZED:-OFF} == ON ]] && exit 77 ;;
+    plain-only) [[ ${SANITIZED:-OFF} == ON ]] && { echo "address-space-limit cases need the plain build"; exit 77; } ;;
     valgrind) ;;
     *) echo "unknown section '== $kind $arg'"; exit 1 ;;
   esac
