@@ -7,7 +7,8 @@
 # describe the case): "stdin", "stdout", "stderr" (literal bodies), "stdin-sh", "stdout-sh"
 # (bodies are scripts that print them), "file NAME" (a file in the program's working
 # directory), "args WORDS" (the program's arguments), "status N", "ulimit ARGS", "plain-only"
-# (skipped when sanitized), "valgrind" (also run so), and "table": each line of its body is
+# (for a case under an address-space limit, which the sanitizers can't run in: skipped when
+# sanitized, saying why), "valgrind" (also run so), and "table": each line of its body is
 # a row, and the case runs once per row, with the row in the variable "row" of the scripts.
 set -u
 program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
@@ -29,7 +30,7 @@ while read -r kind arg; do
     status) status=$arg ;;
     ulimit) read -r -a limits <<< "$arg" ;;
     table) mapfile -t rows < $n ;;
-    plain-only) [[ ${SANITIZED:-OFF} == ON ]] && exit 77 ;;
+    plain-only) [[ ${SANITIZED:-OFF} == ON ]] && { echo "address-space-limit cases need the plain build"; exit 77; } ;;
     valgrind) ;;
     *) echo "unknown section '== $kind $arg'"; exit 1 ;;
   esac
