@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,12 +66,15 @@ try {
             std::cout << "Nem adhat meg negativ erteket!" << '\n';
             return 2;
         }
-        sets.emplace_back();
-        halmaz& current = sets.back();
+        // The values are gathered as typed and made into a set at once: sorting them costs
+        // n log n, where inserting them one by one would cost n squared.
+        std::vector<double> typed;
         for (int e = 0; e < element_count; ++e) {
             std::cout << e + 1 << ". elem: ";
-            current.insert(read_answer<double>());
+            typed.push_back(read_answer<double>());
         }
+        sets.push_back(halmaz::from_values(std::move(typed)));
+        const halmaz& current = sets.back();
         std::cout << s << ". halmaz tartalma:" << '\n';
         current.kiir();
         std::cout << '\n';
