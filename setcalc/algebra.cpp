@@ -129,8 +129,8 @@ halmaz szim_dif(halmaz a, halmaz b)
 
 void show_result(halmaz h, std::string caption)
 {
-    std::cout << std::endl;
-    std::cout << caption << std::endl;
+    std::cout << '\n';
+    std::cout << caption << '\n';
     h.kiir();
-    std::cout << std::endl;
+    std::cout << '\n';
 }

@@ -1,6 +1,7 @@
 #include "halmaz.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <iostream>
 #include <limits>
 #include <new>
@@ -15,6 +16,17 @@ halmaz halmaz::from_block(const double* block, int n)
         result.count = n;
     }
     return result;
+}
+
+// A stable sort leaves equal values in the order they came, so the first of each run of equal
+// values is the one insert would have kept (0 and -0 are the only equal values that differ).
+halmaz halmaz::from_values(std::vector<double> values)
+{
+    if (values.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))  // beyond an int count
+        throw std::bad_alloc();
+    std::stable_sort(values.begin(), values.end());
+    const auto distinct_end = std::unique(values.begin(), values.end());
+    return from_block(values.data(), static_cast<int>(distinct_end - values.begin()));
 }
 
 halmaz::halmaz(const halmaz& other) : halmaz(from_block(other.elements, other.count)) {}

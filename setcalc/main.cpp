@@ -2,11 +2,13 @@
 // difference of every consecutive pair, the union and intersection of all of them, then
 // removes a value from the intersection and checks whether another value belongs to it.
 #include "algebra.h"
+#include "console.h"
 #include "halmaz.h"
 
 #include <cstdlib>
 #include <iostream>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,11 +27,13 @@ T read_answer()
 }
 
 // Memory has run out. There may be none left even for the exception that would carry this
-// to main, so the run ends right where the allocation failed.
+// to main, so the run ends right where the allocation failed. _Exit flushes nothing, so the
+// output is flushed here.
 [[noreturn]] void out_of_memory()
 {
-    std::cout << std::endl;
-    std::cout << "Nincs eleg memoria!" << std::endl;
+    std::cout << '\n';
+    std::cout << "Nincs eleg memoria!" << '\n';
+    std::cout.flush();
     std::_Exit(4);
 }
 
@@ -37,13 +41,14 @@ T read_answer()
 
 int main()
 try {
+    open_console();
     std::set_new_handler(out_of_memory);
-    std::cout << "MUVELETEK HALMAZOKKAL" << std::endl;
-    std::cout << std::endl;
+    std::cout << "MUVELETEK HALMAZOKKAL" << '\n';
+    std::cout << '\n';
     std::cout << "Halmazok szama: ";
     const int set_count = read_answer<int>();
     if (set_count < 2) {
-        std::cout << "Minimum 2 halmazt kell megadni!" << std::endl;
+        std::cout << "Minimum 2 halmazt kell megadni!" << '\n';
         return 1;
     }
 
@@ -54,22 +59,25 @@ try {
     // Counting from 0 keeps the counters from stepping past a count that is the largest int.
     for (int index = 0; index < set_count; ++index) {
         const int s = index + 1;
-        std::cout << std::endl;
+        std::cout << '\n';
         std::cout << s << ". halmaz elemszama: ";
         const int element_count = read_answer<int>();
         if (element_count < 0) {
-            std::cout << "Nem adhat meg negativ erteket!" << std::endl;
+            std::cout << "Nem adhat meg negativ erteket!" << '\n';
             return 2;
         }
-        sets.emplace_back();
-        halmaz& current = sets.back();
+        // The values are gathered as typed and made into a set at once: sorting them costs
+        // n log n, where inserting them one by one would cost n squared.
+        std::vector<double> typed;
         for (int e = 0; e < element_count; ++e) {
             std::cout << e + 1 << ". elem: ";
-            current.insert(read_answer<double>());
+            typed.push_back(read_answer<double>());
         }
-        std::cout << s << ". halmaz tartalma:" << std::endl;
+        sets.push_back(halmaz::from_values(std::move(typed)));
+        const halmaz& current = sets.back();
+        std::cout << s << ". halmaz tartalma:" << '\n';
         current.kiir();
-        std::cout << std::endl;
+        std::cout << '\n';
 
         unio = unio + current;
         if (s == 1)
@@ -80,10 +88,10 @@ try {
         if (s >= 2) {
             const halmaz& previous = sets[sets.size() - 2];
             kulonbseg = previous - current;
-            std::cout << std::endl;
-            std::cout << "Kulonbseghalmaz (" << s - 1 << "-" << s << "):" << std::endl;
+            std::cout << '\n';
+            std::cout << "Kulonbseghalmaz (" << s - 1 << "-" << s << "):" << '\n';
             kulonbseg.kiir();
-            std::cout << std::endl;
+            std::cout << '\n';
             szimmetrikus = szim_dif(previous, current);
             show_result(szimmetrikus, "Szimmetrikus differencia:");
         }
@@ -98,27 +106,27 @@ try {
         try {
             metszete.dispose(x);
             show_result(metszete, "Az igy kapott halmaz tartalma:");
-            std::cout << "A halmaz elemszama: " << metszete.elemszam() << std::endl;
+            std::cout << "A halmaz elemszama: " << metszete.elemszam() << '\n';
         } catch (halmaz::exception error) {
             if (error == halmaz::nem_eleme)
-                std::cout << x << " nem eleme a halmaznak!" << std::endl;
+                std::cout << x << " nem eleme a halmaznak!" << '\n';
         }
     }
 
-    std::cout << std::endl;
+    std::cout << '\n';
     std::cout << "Tartalmazas ellenorzese: ";
     const double y = read_answer<double>();
     if (metszete.eleme(y))
-        std::cout << y << " eleme a halmaznak." << std::endl;
+        std::cout << y << " eleme a halmaznak." << '\n';
     else
-        std::cout << y << " nem eleme a halmaznak." << std::endl;
+        std::cout << y << " nem eleme a halmaznak." << '\n';
     return 0;
 } catch (const bad_input&) {
-    std::cout << std::endl;
-    std::cout << "Hibas vagy hianyzo bemenet!" << std::endl;
+    std::cout << '\n';
+    std::cout << "Hibas vagy hianyzo bemenet!" << '\n';
     return 3;
 } catch (const std::bad_alloc&) {
-    std::cout << std::endl;
-    std::cout << "Nincs eleg memoria!" << std::endl;
+    std::cout << '\n';
+    std::cout << "Nincs eleg memoria!" << '\n';
     return 4;
 }

@@ -1,0 +1,82 @@
+// The console streams of setcalc: output is written in large blocks and shown only when the
+// program is about to wait for an answer, and when it ends.
+#ifndef SETCALC_CONSOLE_H
+#define SETCALC_CONSOLE_H
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <streambuf>
+
+// Standard input that shows the pending output only when a read would otherwise wait for the
+// user. Answers already at hand (typed ahead, or held by a pipe or a file) are read without a
+// flush, so a scripted run writes its output in large blocks, while on a terminal every
+// prompt is on the screen before the program waits for its answer.
+class FlushingInput : public std::streambuf {
+public:
+    FlushingInput(std::streambuf* source, std::ostream& output) : source(source), output(output) {}
+
+protected:
+    int_type underflow() override
+    {
+        std::streamsize ready = source->in_avail();
+        if (ready <= 0) {  // nothing at hand: the read waits, so the screen must be up to date
+            output.flush();
+            ready = 1;
+        }
+        // At most half the source's own buffer, so that the read never waits for more than
+        // is already there.
+        const std::streamsize got = source->sgetn(buffer, std::min<std::streamsize>(ready, sizeof buffer));
+        if (got <= 0)
+            return traits_type::eof();
+        setg(buffer, buffer, buffer + got);
+        return traits_type::to_int_type(buffer[0]);
+    }
+
+private:
+    std::streambuf* source;
+    std::ostream& output;
+    char buffer[4096];
+};
+
+// Untying from stdio gives the six standard streams file buffers that are never destroyed,
+// so their heap blocks would still be held when the process ends (a leak checker lists
+// them). Closing the buffers once main has returned writes out what is pending and releases
+// the blocks; the standard files themselves stay open.
+class ConsoleBuffers {
+public:
+    ConsoleBuffers()
+        : narrow{std::cin.rdbuf(), std::cout.rdbuf(), std::cerr.rdbuf()},
+          wide{std::wcin.rdbuf(), std::wcout.rdbuf(), std::wcerr.rdbuf()}
+    {
+    }
+    ConsoleBuffers(const ConsoleBuffers&) = delete;
+    ConsoleBuffers& operator=(const ConsoleBuffers&) = delete;
+    ~ConsoleBuffers()
+    {
+        for (std::streambuf* buffer : narrow)
+            if (auto* file = dynamic_cast<std::filebuf*>(buffer))
+                file->close();
+        for (std::wstreambuf* buffer : wide)
+            if (auto* file = dynamic_cast<std::wfilebuf*>(buffer))
+                file->close();
+    }
+
+private:
+    std::streambuf* narrow[3];
+    std::wstreambuf* wide[3];
+};
+
+// Unties the console streams from C's stdio and from each other, and puts the flushing input
+// in front of standard input. Output is then flushed only before a read that waits, and when
+// the program ends.
+inline void open_console()
+{
+    std::ios::sync_with_stdio(false);
+    static ConsoleBuffers buffers;  // the file buffers just made, closed at the end
+    std::cin.tie(nullptr);
+    static FlushingInput input(std::cin.rdbuf(), std::cout);
+    std::cin.rdbuf(&input);
+}
+
+#endif
