@@ -4,7 +4,6 @@
 #define SETCALC_CONSOLE_H
 
 #include <algorithm>
-#include <fstream>
 #include <iostream>
 #include <streambuf>
 
@@ -39,41 +38,12 @@ private:
     char buffer[4096];
 };
 
-// Untying from stdio gives the six standard streams file buffers that are never destroyed,
-// so their heap blocks would still be held when the process ends (a leak checker lists
-// them). Closing the buffers once main has returned writes out what is pending and releases
-// the blocks; the standard files themselves stay open.
-class ConsoleBuffers {
-public:
-    ConsoleBuffers()
-        : narrow{std::cin.rdbuf(), std::cout.rdbuf(), std::cerr.rdbuf()},
-          wide{std::wcin.rdbuf(), std::wcout.rdbuf(), std::wcerr.rdbuf()}
-    {
-    }
-    ConsoleBuffers(const ConsoleBuffers&) = delete;
-    ConsoleBuffers& operator=(const ConsoleBuffers&) = delete;
-    ~ConsoleBuffers()
-    {
-        for (std::streambuf* buffer : narrow)
-            if (auto* file = dynamic_cast<std::filebuf*>(buffer))
-                file->close();
-        for (std::wstreambuf* buffer : wide)
-            if (auto* file = dynamic_cast<std::wfilebuf*>(buffer))
-                file->close();
-    }
-
-private:
-    std::streambuf* narrow[3];
-    std::wstreambuf* wide[3];
-};
-
 // Unties the console streams from C's stdio and from each other, and puts the flushing input
 // in front of standard input. Output is then flushed only before a read that waits, and when
 // the program ends.
 inline void open_console()
 {
     std::ios::sync_with_stdio(false);
-    static ConsoleBuffers buffers;  // the file buffers just made, closed at the end
     std::cin.tie(nullptr);
     static FlushingInput input(std::cin.rdbuf(), std::cout);
     std::cin.rdbuf(&input);
