@@ -69,7 +69,7 @@ void sin_cos(quad angle, quad& sine, quad& cosine)
 // P's offset from the centre as the program rounds it (taken by halves, which rounds alike
 // and reaches beyond the range of a double); then every vertex near P's direction placed and
 // measured in quadruple precision.
-double nearest_vertex(double x, double y, int n, double a, double px, double py)
+double true_distance(double x, double y, int n, double a, double px, double py)
 {
     const quad ex = 2 * quad(px / 2 - x / 2), ey = 2 * quad(py / 2 - y / 2);
     quad sine, cosine;
@@ -124,7 +124,7 @@ TEST(Distance, RoundingDecides)
     for (const auto& c : cases) {
         const polygon::Window window = polygon::window(c.x, c.y, c.size, c.n, c.px, c.py);
         EXPECT_GT(window.first, window.last) << "n=" << c.n << " size=" << c.size;
-        EXPECT_LE(ulps(figure(c.x, c.y, c.n, c.size).get_distance(c.px, c.py), nearest_vertex(c.x, c.y, c.n, c.size, c.px, c.py)), 2)
+        EXPECT_LE(ulps(figure(c.x, c.y, c.n, c.size).get_distance(c.px, c.py), true_distance(c.x, c.y, c.n, c.size, c.px, c.py)), 2)
             << "n=" << c.n << " size=" << c.size;
     }
     const double R = 1e-12 / (2 * std::sin(turn / 2 / 1000000));  // P exactly at the centre
@@ -134,10 +134,9 @@ TEST(Distance, RoundingDecides)
 
 // Random polygons with P at every distance from the centre, within a millionth of R and near
 // the circumscribed circle included, in a random direction, towards a vertex or halfway
-// between two. Where the window shows that
-// geometry decides, the distance is the vertex loop's to the bit; elsewhere it is within a few
-// ulps of the truly nearest vertex. Side numbers reach a million, and where rounding decides
-// (the loop is not run) 2147483647.
+// between two. Where the window shows that geometry decides, the distance is the vertex
+// loop's to the bit; elsewhere it is within a few ulps of the truly nearest vertex. Side
+// numbers reach a million, and where rounding decides (the loop is not run) 2147483647.
 TEST(Distance, GeometryOrRounding)
 {
     std::mt19937_64 random(20261206);
@@ -158,7 +157,7 @@ TEST(Distance, GeometryOrRounding)
         const polygon::Window window = polygon::window(x, y, a, n, px, py);
         if (window.first > window.last) {
             ++rounding;
-            EXPECT_LE(ulps(actual, nearest_vertex(x, y, n, a, px, py)), 2) << "n=" << n << " r/R=" << r / R;
+            EXPECT_LE(ulps(actual, true_distance(x, y, n, a, px, py)), 2) << "n=" << n << " r/R=" << r / R;
         } else if (loop_affordable) {
             ++geometry;
             near_centre += n > polygon::max_measured && r < 1e-6 * R;
