@@ -1,4 +1,6 @@
-// Cost of a polygon's distance from P against its side number: it should stay flat.
+// Cost of a polygon's distance from P against its side number and P's place: it should stay
+// flat, and every worst case within about 20 triangles.
+#include "polygon.h"
 #include "sikidom.h"
 
 #include <benchmark/benchmark.h>
@@ -7,7 +9,7 @@
 
 namespace {
 
-Sokszog polygon(int n)
+Sokszog polygon_of(int n)
 {
     Sokszog s;
     s.place(1.5, -2);
@@ -22,7 +24,7 @@ double circumradius(int n) { return 0.75 / (2 * std::sin(2 * std::asin(1.0) / n)
 void PolygonDistance(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
-    const Sokszog figure = polygon(n);
+    const Sokszog figure = polygon_of(n);
     const double R = circumradius(n);
     double step = 0;
     for (auto _ : state) {
@@ -31,12 +33,49 @@ void PolygonDistance(benchmark::State& state)
     }
 }
 
-// P at the centre: every vertex is equally near, the most vertices are measured.
+// P at the centre: every vertex is equally near.
 void PolygonDistanceFromCentre(benchmark::State& state)
 {
-    const Sokszog figure = polygon(static_cast<int>(state.range(0)));
+    const Sokszog figure = polygon_of(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(figure.get_distance(1.5, -2));
+}
+
+// P within a thousandth of the circumradius of the centre, at a slightly different place
+// each time.
+void PolygonDistanceNearCentre(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const Sokszog figure = polygon_of(n);
+    const double R = circumradius(n);
+    double step = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(figure.get_distance(1.5 + 1e-3 * R * std::sin(step), -2 + 1e-3 * R * std::cos(step)));
+        step += 0.1;
+    }
+}
+
+// P where the vertices that can hold the loop's minimum just fit the window: the most
+// vertices one distance measures beyond a polygon of that many sides.
+void PolygonDistanceWidestWindow(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const Sokszog figure = polygon_of(n);
+    const auto fits = [n](double r) {
+        const polygon::Window window = polygon::window(1.5, -2, 0.75, n, 1.5 + 0.6 * r, -2 + 0.8 * r);
+        return window.first <= window.last;
+    };
+    double near = circumradius(n), far = near;  // P at `near` from the centre is too near
+    while (fits(near))
+        near /= 2;
+    for (int i = 0; i < 60; ++i) {
+        const double middle = std::sqrt(near * far);
+        (fits(middle) ? far : near) = middle;
+    }
+    const polygon::Window window = polygon::window(1.5, -2, 0.75, n, 1.5 + 0.6 * far, -2 + 0.8 * far);
+    state.counters["vertices"] = static_cast<double>(window.last - window.first + 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(figure.get_distance(1.5 + 0.6 * far, -2 + 0.8 * far));
 }
 
 void CircleDistance(benchmark::State& state)
@@ -54,5 +93,7 @@ void CircleDistance(benchmark::State& state)
 }  // namespace
 
 BENCHMARK(PolygonDistance)->Arg(3)->Arg(1000)->Arg(1000000)->Arg(2147483647);
-BENCHMARK(PolygonDistanceFromCentre)->Arg(3)->Arg(1000)->Arg(1000000)->Arg(2147483647);
+BENCHMARK(PolygonDistanceFromCentre)->Arg(3)->Arg(polygon::max_measured)->Arg(1000000)->Arg(2147483647);
+BENCHMARK(PolygonDistanceNearCentre)->Arg(1000000)->Arg(2147483647);
+BENCHMARK(PolygonDistanceWidestWindow)->Arg(1000)->Arg(1000000)->Arg(2147483647);
 BENCHMARK(CircleDistance);

@@ -1,5 +1,6 @@
 // nearshape: finds, among circles and regular polygons typed at the keyboard or read from a
 // figure file, the one nearest to a point P.
+#include "console.h"
 #include "lista.h"
 #include "prompts.h"
 #include "sikidom.h"
@@ -16,16 +17,18 @@ namespace {
 // message, and the exit status to return.
 int stop(const char* message, int status)
 {
-    std::cout << std::endl;
-    std::cout << message << std::endl;
+    std::cout << '\n';
+    std::cout << message << '\n';
     return status;
 }
 
 // Memory has run out. There may be none left even for the exception that would carry this
-// to main, so the run ends right where the allocation failed.
+// to main, so the run ends right where the allocation failed. _Exit skips the clean-up that
+// would flush standard output, so the output is flushed here.
 [[noreturn]] void out_of_memory()
 {
     stop("Nincs eleg memoria!", 4);
+    std::cout.flush();
     std::_Exit(4);
 }
 
@@ -33,13 +36,14 @@ int stop(const char* message, int status)
 
 int main()
 try {
+    open_console();
     std::set_new_handler(out_of_memory);
-    std::cout << "NEARSHAPE" << std::endl;
-    std::cout << std::endl;
-    std::cout << "A program megkeresi egy adott P ponthoz legkozelebb levo sikidomot" << std::endl;
-    std::cout << "A sikidomok beolvasasa tortenhet fajlbol es billentyuzetrol is." << std::endl;
-    std::cout << std::endl;
-    std::cout << "A P pont koordinatai:" << std::endl;
+    std::cout << "NEARSHAPE" << '\n';
+    std::cout << '\n';
+    std::cout << "A program megkeresi egy adott P ponthoz legkozelebb levo sikidomot" << '\n';
+    std::cout << "A sikidomok beolvasasa tortenhet fajlbol es billentyuzetrol is." << '\n';
+    std::cout << '\n';
+    std::cout << "A P pont koordinatai:" << '\n';
     std::cout << "x: ";
     const double px = read_answer<double>();
     std::cout << "y: ";
@@ -52,7 +56,7 @@ try {
     std::ifstream file;
     int count;
     if (from_file) {
-        std::cout << std::endl;
+        std::cout << '\n';
         std::cout << "Fajlnev: ";
         file.open(read_answer<std::string>());
         if (!file)
@@ -61,16 +65,16 @@ try {
             return stop("Hibas vagy hianyos fajl!", 2);
         if (count < 1)
             return stop("A fajl nem tartalmaz sikidomot!", 2);
-        std::cout << std::endl;
-        std::cout << "Sikidomok szama: " << count << std::endl;
+        std::cout << '\n';
+        std::cout << "Sikidomok szama: " << count << '\n';
     } else {
         SetData("Sikidomok szama", 1, count);
     }
 
     lista<Sikidom> figures;
     for (int i = 0; i < count; ++i) {
-        std::cout << std::endl;
-        std::cout << i + 1 << ". SIKIDOM ADATAI" << std::endl;
+        std::cout << '\n';
+        std::cout << i + 1 << ". SIKIDOM ADATAI" << '\n';
 
         bool circle;
         int side_number = 0;
@@ -79,14 +83,14 @@ try {
             if (!(file >> side_number >> x >> y >> size))
                 return stop("Hibas vagy hianyos fajl!", 2);
             circle = side_number < 3;
-            std::cout << std::endl;
+            std::cout << '\n';
             if (circle) {
-                std::cout << "Sugar hossza: " << size << std::endl;
+                std::cout << "Sugar hossza: " << size << '\n';
             } else {
-                std::cout << "Oldalszam: " << side_number << std::endl;
-                std::cout << "Oldalak hossza: " << size << std::endl;
+                std::cout << "Oldalszam: " << side_number << '\n';
+                std::cout << "Oldalak hossza: " << size << '\n';
             }
-            std::cout << "Koordinatak: (" << x << ", " << y << ")" << std::endl;
+            std::cout << "Koordinatak: (" << x << ", " << y << ")" << '\n';
         } else {
             char type;
             ChooseBetween("Tipus", "Kor", 'K', "Sokszog", 'S', type);
@@ -97,8 +101,8 @@ try {
                 SetData("Oldalszam", 3, side_number);
                 SetData("Oldal hossza", 0.0, size);
             }
-            std::cout << std::endl;
-            std::cout << "Koordinatak:" << std::endl;
+            std::cout << '\n';
+            std::cout << "Koordinatak:" << '\n';
             std::cout << "x: ";
             x = read_answer<double>();
             std::cout << "y: ";
@@ -136,10 +140,10 @@ try {
         }
     }
 
-    std::cout << std::endl;
-    std::cout << "A P(" << px << ", " << py << ") ponthoz legkozelebbi objektum:" << std::endl;
-    std::cout << "A lista " << best_position + 1 << ". objektuma." << std::endl;
-    std::cout << "Tavolsag: " << best_distance << " egyseg." << std::endl;
+    std::cout << '\n';
+    std::cout << "A P(" << px << ", " << py << ") ponthoz legkozelebbi objektum:" << '\n';
+    std::cout << "A lista " << best_position + 1 << ". objektuma." << '\n';
+    std::cout << "Tavolsag: " << best_distance << " egyseg." << '\n';
     return 0;
 } catch (const BadInput&) {
     return stop("Hibas vagy hianyzo bemenet!", 3);

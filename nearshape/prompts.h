@@ -26,11 +26,11 @@ inline void ChooseBetween(std::string title, std::string first_label, char first
 {
     const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
     do {
-        std::cout << std::endl;
-        std::cout << title << ":" << std::endl;
-        std::cout << first_label << " [" << first_key << "]" << std::endl;
-        std::cout << second_label << " [" << second_key << "]" << std::endl;
-        std::cout << std::endl;
+        std::cout << '\n';
+        std::cout << title << ":" << '\n';
+        std::cout << first_label << " [" << first_key << "]" << '\n';
+        std::cout << second_label << " [" << second_key << "]" << '\n';
+        std::cout << '\n';
         std::cout << "Valasztas: ";
         answer = lower(read_answer<char>());
     } while (answer != lower(first_key) && answer != lower(second_key));
@@ -41,13 +41,13 @@ template <typename T>
 void SetData(std::string label, T minimum, T& value)
 {
     for (;;) {
-        std::cout << std::endl;
+        std::cout << '\n';
         std::cout << label << " (min. " << minimum << "): ";
         value = read_answer<T>();
         if (!(value < minimum))
             return;
-        std::cout << std::endl;
-        std::cout << minimum << " a megadhato legkisebb ertek!" << std::endl;
+        std::cout << '\n';
+        std::cout << minimum << " a megadhato legkisebb ertek!" << '\n';
     }
 }
 
