@@ -1,10 +1,9 @@
+// The console streams of nearshape: output is written in large blocks and shown only when the
+// program is about to wait for an answer, and when it ends.
 #ifndef NEARSHAPE_CONSOLE_H
 #define NEARSHAPE_CONSOLE_H
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <ios>
 #include <iostream>
 #include <streambuf>
 
@@ -24,6 +23,8 @@ protected:
             output.flush();
             ready = 1;
         }
+        // At most half the source's own buffer, so that the read never waits for more than
+        // is already there.
         const std::streamsize got = source->sgetn(buffer, std::min<std::streamsize>(ready, sizeof buffer));
         if (got <= 0)
             return traits_type::eof();
@@ -40,27 +41,12 @@ private:
 // Unties the console streams from C's stdio and from each other, and puts the flushing input
 // in front of standard input. Output is then flushed only before a read that waits, and when
 // the program ends.
-//
-// Untied, the standard streams work on buffers of their own that the library keeps to the end
-// of the process, where a leak checker reports them as memory still in use. At the normal end
-// of the run (a return from main or exit) the output is flushed and every such buffer is
-// given back.
 inline void open_console()
 {
     std::ios::sync_with_stdio(false);
     std::cin.tie(nullptr);
-    static std::streambuf* const source = std::cin.rdbuf();
-    static FlushingInput input(source, std::cout);
+    static FlushingInput input(std::cin.rdbuf(), std::cout);
     std::cin.rdbuf(&input);
-    std::atexit([] {
-        std::cout.flush();
-        for (std::streambuf* buffer : {std::cout.rdbuf(), source, std::cerr.rdbuf()})
-            if (auto* file = dynamic_cast<std::filebuf*>(buffer))
-                file->close();
-        for (std::wstreambuf* buffer : {std::wcout.rdbuf(), std::wcin.rdbuf(), std::wcerr.rdbuf()})
-            if (auto* file = dynamic_cast<std::wfilebuf*>(buffer))
-                file->close();
-    });
 }
 
 #endif
