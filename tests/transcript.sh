@@ -4,19 +4,20 @@
 # the case gives it.
 #   transcript.sh PROGRAM CASE [valgrind]
 # A case is a sequence of sections, each begun by a line "== HEADER" (lines before the first
-# describe the case): "stdin", "stdout", "stderr" (literal bodies), "stdin-sh", "stdout-sh"
-# (bodies are scripts that print them), "file NAME" (a file in the program's working
-# directory), "args WORDS" (the program's arguments), "status N", "ulimit ARGS", "plain-only"
+# describe the case): "stdin", "stdout", "stderr" (literal bodies), "stdin-sh", "stdout-sh",
+# "stderr-sh" (bodies are scripts that print them), "file NAME" (a file in the program's
+# working directory), "args WORDS" (the program's arguments), "status N", "ulimit ARGS", "plain-only"
 # (for a case under an address-space limit, which the sanitizers can't run in: skipped when
 # sanitized, saying why), "valgrind" (also run so), and "table": each line of its body is
-# a row, and the case runs once per row, with the row in the variable "row" of the scripts.
+# a row, and the case runs once per row, with the row in the variable "row" of the scripts
+# ("$row" among the arguments stands for its words).
 set -u
 program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
 suppressions=$(realpath "$(dirname "$0")")/valgrind.supp
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && mkdir run || exit 1
 awk '/^== / { n++; print substr($0, 4) > "headers"; printf "" > n; next } n { print > n }' "$case_file"
 
-status=0 limits=() args=() n=0 launcher=() stdin_sh= stdout_sh= rows=("")
+status=0 limits=() arguments= n=0 launcher=() stdin_sh= stdout_sh= stderr_sh= rows=("")
 : > stdin && : > expected && : > expected_errors
 while read -r kind arg; do
   n=$((n + 1))
@@ -26,8 +27,9 @@ while read -r kind arg; do
     stdout) mv $n expected ;;
     stdout-sh) stdout_sh=$n ;;
     stderr) mv $n expected_errors ;;
+    stderr-sh) stderr_sh=$n ;;
     file) mv $n "run/$arg" ;;
-    args) read -r -a args <<< "$arg" ;;
+    args) arguments=$arg ;;
     status) status=$arg ;;
     ulimit) read -r -a limits <<< "$arg" ;;
     table) mapfile -t rows < $n ;;
@@ -45,6 +47,8 @@ for row in "${rows[@]}"; do
   export row
   [[ -z $stdin_sh ]] || bash $stdin_sh > stdin || exit 1
   [[ -z $stdout_sh ]] || bash $stdout_sh > expected || exit 1
+  [[ -z $stderr_sh ]] || bash $stderr_sh > expected_errors || exit 1
+  read -r -a args <<< "${arguments//\$row/$row}"
   (cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } &&
     exec env -i timeout 60 "${launcher[@]}" "$program" "${args[@]}") < stdin > actual 2> errors
   got=$?
