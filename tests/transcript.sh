@@ -8,6 +8,7 @@
 # "status N", "ulimit ARGS", "plain-only" (skipped when sanitized), "valgrind" (also run so).
 set -u
 program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
+suppressions=$(realpath "$(dirname "$0")/valgrind.supp")
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && mkdir run || exit 1
 awk '/^== / { n++; print substr($0, 4) > "headers"; printf "" > n; next } n { print > n }' "$case_file"
 
@@ -29,7 +30,8 @@ while read -r kind arg; do
   esac
 done < headers
 [[ $mode == valgrind ]] &&
-  launcher=(valgrind -q --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=all --error-exitcode=99)
+  launcher=(valgrind -q --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=all --error-exitcode=99
+            --suppressions="$suppressions")
 
 (cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } && exec env -i timeout 60 "${launcher[@]}" "$program") \
   < stdin > actual 2> errors
