@@ -4,8 +4,6 @@
 #ifndef BRANCHWORK_TREE_H
 #define BRANCHWORK_TREE_H
 
-#include <vector>
-
 // Holds one value, fixed at construction.
 template <typename T>
 class Node {
@@ -137,6 +135,9 @@ class Tree {
 
   enum class Order { Pre, In, Post };
 
+  // The links of the current node that a walk has finished with.
+  enum class Done { Nothing, Left, Middle, Right };
+
   // The link of `node` that a value goes on through: less left, greater right, equal middle.
   static LinkedNode<T>*& Branch(LinkedNode<T>* node, const T& value) {
     const T here = node->GetValue();
@@ -149,68 +150,80 @@ class Tree {
   static void In(LinkedNode<T>* node, Action<T>* action) { Walk(node, action, Order::In); }
   static void Post(LinkedNode<T>* node, Action<T>* action) { Walk(node, action, Order::Post); }
 
-  // Depth-first walk with its stack on the heap, so a tree as tall as its element count can
-  // be walked. A step either opens a subtree or visits a node; opening pushes the children
-  // and the node's own visit so that they come off as left, middle, right with the visit
-  // before (pre), after left (in) or after right (post). A node's links are read when it is
-  // opened, before its visit, so an action may free the node it is handed.
+  // Depth-first walk in constant extra memory, so it can't fail, however tall the tree. The
+  // way back up is kept in the tree itself (pointer reversal): going down a link, the link is
+  // made to hold the node above. Coming back up from a child, the search order tells which
+  // link that was (the child's value is below, equal to or above its parent's), and the link
+  // gets the child back, so every link is as before once the walk is over. In post-order a
+  // node is visited only once the walk has left it for good, so the action may free it.
+  // Should an action throw, the links are restored on the way out.
   static void Walk(LinkedNode<T>* node, Action<T>* action, Order order) {
-    struct Step {
-      LinkedNode<T>* node;
-      bool visit;
-    };
-    std::vector<Step> steps;
-    if (node) steps.push_back({node, false});
-    while (!steps.empty()) {
-      const Step step = steps.back();
-      steps.pop_back();
-      if (step.visit) {
-        action->Exec(step.node);
-        continue;
+    LinkedNode<T>* above = nullptr;
+    Done done = Done::Nothing;
+    try {
+      while (node) {
+        switch (done) {
+          case Done::Nothing:
+            if (order == Order::Pre) action->Exec(node);
+            if (node->left) {
+              Down(node, above, node->left);
+              continue;
+            }
+            [[fallthrough]];
+          case Done::Left:
+            if (order == Order::In) action->Exec(node);
+            if (node->middle) {
+              Down(node, above, node->middle);
+              done = Done::Nothing;
+              continue;
+            }
+            [[fallthrough]];
+          case Done::Middle:
+            if (node->right) {
+              Down(node, above, node->right);
+              done = Done::Nothing;
+              continue;
+            }
+            [[fallthrough]];
+          case Done::Right: {
+            // Up first: a post-order action may free the node.
+            LinkedNode<T>* finished = node;
+            done = Up(node, above);
+            if (order == Order::Post) action->Exec(finished);
+          }
+        }
       }
-      if (order == Order::Post) steps.push_back({step.node, true});
-      if (step.node->right) steps.push_back({step.node->right, false});
-      if (step.node->middle) steps.push_back({step.node->middle, false});
-      if (order == Order::In) steps.push_back({step.node, true});
-      if (step.node->left) steps.push_back({step.node->left, false});
-      if (order == Order::Pre) steps.push_back({step.node, true});
+    } catch (...) {
+      while (above) Up(node, above);
+      throw;
     }
   }
 
-  static LinkedNode<T>** FirstLink(LinkedNode<T>* node) {
-    if (node->left) return &node->left;
-    if (node->middle) return &node->middle;
-    if (node->right) return &node->right;
-    return nullptr;
+  // Goes down `link`, a link of `node`, leaving in it the node above.
+  static void Down(LinkedNode<T>*& node, LinkedNode<T>*& above, LinkedNode<T>*& link) {
+    LinkedNode<T>* child = link;
+    link = above;
+    above = node;
+    node = child;
   }
 
-  // Frees every node in post-order through a DelAction without allocating anything, so the
-  // destructor can't fail even when memory is exhausted. The way back up is kept in the
-  // nodes: going down from a node, its link to the child is taken over to hold the node
-  // above it (the root, at the bottom of this stack, holds null). Coming back up, that link
-  // is the node's first non-null one, as the links before it lead to subtrees already freed.
+  // Goes up from `node` to the node above (null above the top), gives back the link that led
+  // down to it, and tells which one that was.
+  static Done Up(LinkedNode<T>*& node, LinkedNode<T>*& above) {
+    LinkedNode<T>* child = node;
+    node = above;
+    if (!node) return Done::Right;
+    LinkedNode<T>*& link = Branch(node, child->GetValue());
+    above = link;
+    link = child;
+    return &link == &node->left ? Done::Left : &link == &node->middle ? Done::Middle : Done::Right;
+  }
+
+  // Frees every node in post-order, each after all nodes below it. The walk allocates
+  // nothing, so the destructor can't fail even when memory is exhausted.
   void FreeAll() {
     DelAction free_node;
-    LinkedNode<T>* above = nullptr;
-    LinkedNode<T>* node = root;
-    while (node) {
-      if (LinkedNode<T>** link = FirstLink(node)) {
-        LinkedNode<T>* child = *link;
-        *link = above;
-        above = node;
-        node = child;
-        continue;
-      }
-      free_node.Exec(node);
-      node = above;
-      if (!node || node == root) {
-        above = nullptr;
-      } else {
-        LinkedNode<T>** held = FirstLink(node);
-        above = *held;
-        *held = nullptr;
-      }
-    }
+    Post(root, &free_node);
     root = nullptr;
   }
 

@@ -2,9 +2,41 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <numeric>
+#include <random>
+#include <tuple>
 #include <vector>
 
 #include "actions.h"
+
+// Every allocation of this test program goes through these, so a test can tell whether an
+// operation allocated.
+namespace {
+std::size_t allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* block = std::malloc(size ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  ++allocations;
+  return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
 namespace {
 
@@ -77,6 +109,154 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved) {
     EXPECT_EQ(Visit(tree), rest);
   }
   EXPECT_TRUE(tree.IsEmpty());
+}
+
+// Every node reachable from `top` with its three links, in a fixed order.
+using Shape = std::vector<std::tuple<LinkedNode<int>*, LinkedNode<int>*, LinkedNode<int>*,
+                                     LinkedNode<int>*>>;
+
+Shape ShapeOf(LinkedNode<int>* top) {
+  Shape shape;
+  std::vector<LinkedNode<int>*> pending{top};
+  while (!pending.empty()) {
+    LinkedNode<int>* node = pending.back();
+    pending.pop_back();
+    if (!node) continue;
+    shape.emplace_back(node, node->left, node->middle, node->right);
+    pending.insert(pending.end(), {node->left, node->middle, node->right});
+  }
+  return shape;
+}
+
+// The reference: a tree built by plain insertion by descent, node i being the i-th value
+// inserted. Its last node is always a leaf, so dropping it undoes its insertion.
+class PlainTree {
+ public:
+  void Insert(int value) {
+    int parent = -1, side = 0;
+    for (int at = nodes.empty() ? -1 : 0; at >= 0; at = nodes[parent].link[side]) {
+      parent = at;
+      side = value < nodes[at].value ? 0 : value > nodes[at].value ? 2 : 1;
+    }
+    if (parent >= 0) nodes[parent].link[side] = static_cast<int>(nodes.size());
+    nodes.push_back({value, {-1, -1, -1}, parent, side});
+  }
+
+  void DropLast() {
+    if (nodes.back().parent >= 0) nodes[nodes.back().parent].link[nodes.back().side] = -1;
+    nodes.pop_back();
+  }
+
+  // Walks both trees side by side: the same value in every node, the same links present.
+  void ExpectSameAs(LinkedNode<int>* top) const {
+    std::vector<std::pair<LinkedNode<int>*, int>> pending{{top, nodes.empty() ? -1 : 0}};
+    std::size_t compared = 0;
+    while (!pending.empty()) {
+      const auto [node, at] = pending.back();
+      pending.pop_back();
+      ASSERT_EQ(node == nullptr, at < 0);
+      if (!node) continue;
+      ASSERT_EQ(node->GetValue(), nodes[at].value);
+      pending.insert(pending.end(), {{node->left, nodes[at].link[0]},
+                                     {node->middle, nodes[at].link[1]},
+                                     {node->right, nodes[at].link[2]}});
+      ++compared;
+    }
+    EXPECT_EQ(compared, nodes.size());
+  }
+
+  std::vector<int> Values() const {
+    std::vector<int> values;
+    for (const auto& node : nodes) values.push_back(node.value);
+    return values;
+  }
+
+ private:
+  struct PlainNode {
+    int value;
+    int link[3];  // left, middle, right; -1 for none
+    int parent, side;
+  };
+  std::vector<PlainNode> nodes;
+};
+
+TEST(Tree, BuildsTheSameTreeAsPlainInsertionByDescent) {
+  const int n = 20000;
+  Values ascending(n), descending(n), repeats(n);
+  std::iota(ascending.begin(), ascending.end(), -n / 2);
+  std::reverse_copy(ascending.begin(), ascending.end(), descending.begin());
+  std::mt19937 random(2024);
+  for (int& value : repeats) value = static_cast<int>(random() % 601) - 300;
+  for (const Values& values : {ascending, descending, repeats}) {
+    IntTree tree;
+    PlainTree plain;
+    for (int value : values) {
+      tree.Insert(value);
+      plain.Insert(value);
+    }
+    plain.ExpectSameAs(tree.Find(values[0]));
+    // The last value inserted is a leaf; later insertions go on from the tree without it.
+    tree.Remove(values.back());
+    plain.DropLast();
+    plain.ExpectSameAs(tree.Find(values[0]));
+    for (int value : {values.back(), values.back(), values[n / 2] + 1, n, -n}) {
+      tree.Insert(value);
+      plain.Insert(value);
+    }
+    plain.ExpectSameAs(tree.Find(values[0]));
+    // Emptied, the tree builds the same again.
+    tree.Empty();
+    for (int value : plain.Values()) tree.Insert(value);
+    plain.ExpectSameAs(tree.Find(values[0]));
+  }
+}
+
+// Counts the nodes it is handed; allocates nothing.
+struct Counter final : Action<int> {
+  void Exec(Node<int>*) override { ++count; }
+  int count = 0;
+};
+
+// Throws at the node it is told to.
+struct Thrower final : Action<int> {
+  explicit Thrower(int at) : at(at) {}
+  void Exec(Node<int>*) override {
+    if (at-- == 0) throw at;
+  }
+  int at;
+};
+
+// The allocations that `operation` makes.
+template <typename Operation>
+std::size_t AllocationsOf(Operation operation) {
+  const std::size_t before = allocations;
+  operation();
+  return allocations - before;
+}
+
+TEST(Tree, WalksAllocateNothingAndLeaveEveryLinkAsTheyFoundIt) {
+  IntTree tree;
+  std::mt19937 random(7);
+  for (int i = 0; i < 3000; ++i) tree.Insert(static_cast<int>(random() % 801) - 400);
+  for (int i = 0; i < 2000; ++i) tree.Insert(1000 + i);  // a tall chain of right links
+  LinkedNode<int>* const top = tree.Find(static_cast<int>(std::mt19937(7)() % 801) - 400);
+  const Shape shape = ShapeOf(top);
+  for (auto traversal : {&IntTree::PreOrder, &IntTree::InOrder, &IntTree::PostOrder}) {
+    Counter counter;
+    EXPECT_EQ(AllocationsOf([&] { (tree.*traversal)(&counter); }), 0u);
+    EXPECT_EQ(counter.count, 5000);
+    EXPECT_EQ(ShapeOf(top), shape);
+    for (int at : {0, 1, 2500, 4999}) {  // an action that throws leaves the links restored
+      Thrower thrower(at);
+      EXPECT_THROW((tree.*traversal)(&thrower), int);
+      EXPECT_EQ(ShapeOf(top), shape);
+    }
+  }
+  int count = 0;
+  EXPECT_EQ(AllocationsOf([&] { count = tree.GetElementCount(); }), 0u);
+  EXPECT_EQ(count, 5000);
+  // Emptying is a post-order walk that frees each node it visits.
+  EXPECT_EQ(AllocationsOf([&] { tree.Empty(); }), 0u);
 }
 
 // What Negatives matches when handed the values in order, as a traversal would; -1 for none.
