@@ -4,6 +4,15 @@
 #ifndef BRANCHWORK_TREE_H
 #define BRANCHWORK_TREE_H
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
 // Holds one value, fixed at construction.
 template <typename T>
 class Node {
@@ -59,6 +68,32 @@ class Tree {
     LinkedNode<T>** link = &root;
     while (*link) link = &Branch(*link, value);
     *link = node;
+  }
+
+  // Inserts the values in their order: the tree becomes exactly what inserting them one by
+  // one gives, but into an empty tree it is built in O(n log n) whatever their order, where
+  // one by one costs up to O(n) a value. Inserted one by one, each value ends up below every
+  // earlier value it passes on its way down, on the side its search order says. So the first
+  // copies of the values, in value order, form a Cartesian tree by arrival: the earliest is
+  // the root, those less than it form its left subtree, those greater its right, and so on
+  // down. The later copies of a value chain down the middle in arrival order. One pass over
+  // the values sorted by (value, arrival) builds that tree; the nodes are created in value
+  // order, so every subtree lies close together in memory for the walks.
+  template <typename Iterator>
+  void Insert(Iterator first, Iterator last) {
+    if (!root) {
+      std::vector<std::pair<T, Place>> sorted;  // each value with its place in the input
+      using Category = typename std::iterator_traits<Iterator>::iterator_category;
+      if constexpr (std::is_base_of_v<std::forward_iterator_tag, Category>) {
+        sorted.reserve(std::min<std::size_t>(std::distance(first, last), kMostPlaces));
+      }
+      for (; first != last && sorted.size() < kMostPlaces; ++first) {
+        sorted.emplace_back(*first, static_cast<Place>(sorted.size()));
+      }
+      if (!std::is_sorted(sorted.begin(), sorted.end())) std::sort(sorted.begin(), sorted.end());
+      Build(sorted);
+    }
+    for (; first != last; ++first) Insert(*first);  // into a tree that is not empty
   }
 
   // The topmost node holding the value; copies further down the middle are never looked at.
@@ -132,6 +167,63 @@ class Tree {
    public:
     void Exec(Node<T>* node) override { delete static_cast<LinkedNode<T>*>(node); }
   };
+
+  // A value's place in the input of a whole-range Insert. Beyond the places it can count, the
+  // values are inserted one by one.
+  using Place = std::uint32_t;
+  static constexpr std::size_t kMostPlaces = std::numeric_limits<Place>::max();
+
+  // Builds the tree, empty so far, from its values sorted by (value, place), which it may
+  // overwrite. The pass keeps the right spine of the tree built so far, the path from the
+  // root down through right links. A new value is greater than all before it, so it joins
+  // that spine: the spine nodes that came later than it become its left subtree, and it
+  // hangs as the right child of the rest. The spine needs no memory of its own: while it is
+  // built, each spine node's right link holds the node above it, and the places of the spine
+  // nodes, from the root down, are kept at the front of `sorted`, which the pass has read
+  // already.
+  void Build(std::vector<std::pair<T, Place>>& sorted) {
+    LinkedNode<T>* lowest = nullptr;  // the spine's last node
+    std::size_t length = 0;           // how many nodes the spine has
+    LinkedNode<T>* bottom = nullptr;  // the last copy of the value before
+    try {
+      for (std::size_t i = 0; i < sorted.size(); ++i) {
+        const T& value = sorted[i].first;
+        const Place place = sorted[i].second;
+        if (bottom && !(bottom->GetValue() < value)) {  // another copy of that value
+          bottom = bottom->middle = new LinkedNode<T>(value, nullptr, nullptr, nullptr);
+          continue;
+        }
+        LinkedNode<T>* node = new LinkedNode<T>(value, nullptr, nullptr, nullptr);
+        for (; length > 0 && sorted[length - 1].second > place; --length) {
+          LinkedNode<T>* later = lowest;  // off the spine, with the spine nodes below it
+          lowest = later->right;
+          later->right = node->left;
+          node->left = later;
+        }
+        node->right = lowest;
+        lowest = node;
+        sorted[length++].second = place;
+        bottom = node;
+      }
+    } catch (...) {  // out of memory: what was built goes, and the tree stays empty
+      root = Straighten(lowest);
+      FreeAll();
+      throw;
+    }
+    root = Straighten(lowest);
+  }
+
+  // Gives the spine that ends in `lowest` its right links back; returns its first node.
+  static LinkedNode<T>* Straighten(LinkedNode<T>* lowest) {
+    LinkedNode<T>* below = nullptr;
+    while (lowest) {
+      LinkedNode<T>* above = lowest->right;
+      lowest->right = below;
+      below = lowest;
+      lowest = above;
+    }
+    return below;
+  }
 
   enum class Order { Pre, In, Post };
 

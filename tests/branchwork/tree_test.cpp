@@ -12,31 +12,39 @@
 
 #include "actions.h"
 
-// Every allocation of this test program goes through these, so a test can tell whether an
-// operation allocated.
+// Every allocation of this test program goes through these, so a test can tell how many
+// blocks an operation allocated and left allocated, and make an allocation fail. (Once they
+// are inlined, GCC takes the std::free in operator delete for a mismatch with operator new.)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 namespace {
-std::size_t allocations = 0;
+std::size_t allocations = 0;           // blocks allocated so far
+std::size_t live = 0;                  // blocks allocated and not freed
+std::size_t allowed = std::size_t(-1);  // allocations that may still succeed
+
+void* Allocate(std::size_t size) noexcept {
+  if (allowed == 0) return nullptr;
+  void* block = std::malloc(size ? size : 1);
+  if (block) --allowed, ++allocations, ++live;
+  return block;
+}
 }  // namespace
 
 void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* block = std::malloc(size ? size : 1)) return block;
+  if (void* block = Allocate(size)) return block;
   throw std::bad_alloc();
 }
 void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  ++allocations;
-  return std::malloc(size ? size : 1);
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void operator delete(void* block) noexcept {
+  if (block) --live;
+  std::free(block);
 }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
-}
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { operator delete(block); }
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+void operator delete[](void* block, std::size_t) noexcept { operator delete(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { operator delete(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { operator delete(block); }
 
 namespace {
 
@@ -189,25 +197,39 @@ TEST(Tree, BuildsTheSameTreeAsPlainInsertionByDescent) {
   for (int& value : repeats) value = static_cast<int>(random() % 601) - 300;
   for (const Values& values : {ascending, descending, repeats}) {
     IntTree tree;
+    tree.Insert(values.begin(), values.end());
     PlainTree plain;
-    for (int value : values) {
-      tree.Insert(value);
-      plain.Insert(value);
-    }
+    for (int value : values) plain.Insert(value);
     plain.ExpectSameAs(tree.Find(values[0]));
     // The last value inserted is a leaf; later insertions go on from the tree without it.
     tree.Remove(values.back());
     plain.DropLast();
     plain.ExpectSameAs(tree.Find(values[0]));
-    for (int value : {values.back(), values.back(), values[n / 2] + 1, n, -n}) {
-      tree.Insert(value);
-      plain.Insert(value);
-    }
+    const Values more = {values.back(), values.back(), values[n / 2] + 1, n, -n};
+    tree.Insert(more.begin(), more.end());
+    for (int value : more) plain.Insert(value);
     plain.ExpectSameAs(tree.Find(values[0]));
-    // Emptied, the tree builds the same again.
+    // Emptied, the tree is built the same again.
     tree.Empty();
-    for (int value : plain.Values()) tree.Insert(value);
+    const Values all = plain.Values();
+    tree.Insert(all.begin(), all.end());
     plain.ExpectSameAs(tree.Find(values[0]));
+  }
+}
+
+TEST(Tree, ABuildThatRunsOutOfMemoryLeavesTheTreeEmptyAndFreesWhatItMade) {
+  Values values(1000);
+  std::mt19937 random(11);
+  for (int& value : values) value = static_cast<int>(random() % 301) - 150;
+  // The sorted copy of the values first, then the nodes one by one.
+  for (std::size_t succeeding : {0, 1, 2, 3, 400, 999, 1000}) {
+    IntTree tree;
+    const std::size_t before = live;
+    allowed = succeeding;
+    EXPECT_THROW(tree.Insert(values.begin(), values.end()), std::bad_alloc) << succeeding;
+    allowed = std::size_t(-1);
+    EXPECT_TRUE(tree.IsEmpty());
+    EXPECT_EQ(live, before) << succeeding;
   }
 }
 
