@@ -72,25 +72,29 @@ class Tree {
 
   // Inserts the values in their order: the tree becomes exactly what inserting them one by
   // one gives, but into an empty tree it is built in O(n log n) whatever their order, where
-  // one by one costs up to O(n) a value. Inserted one by one, each value ends up below every
-  // earlier value it passes on its way down, on the side its search order says. So the first
-  // copies of the values, in value order, form a Cartesian tree by arrival: the earliest is
-  // the root, those less than it form its left subtree, those greater its right, and so on
-  // down. The later copies of a value chain down the middle in arrival order. One pass over
-  // the values sorted by (value, arrival) builds that tree; the nodes are created in value
-  // order, so every subtree lies close together in memory for the walks.
+  // one by one costs up to O(n) a value. Values already in order, up or down, make a chain:
+  // each new value hangs on the side of the one before, and copies go down the middle. Any
+  // other order is sorted first (see Build).
   template <typename Iterator>
   void Insert(Iterator first, Iterator last) {
+    using Category = typename std::iterator_traits<Iterator>::iterator_category;
+    constexpr bool kForward = std::is_base_of_v<std::forward_iterator_tag, Category>;
+    if constexpr (kForward) {
+      const auto down = [](const T& a, const T& b) { return b < a; };
+      if (!root && (std::is_sorted(first, last) || std::is_sorted(first, last, down))) {
+        Chain(first, last);
+        return;
+      }
+    }
     if (!root) {
       std::vector<std::pair<T, Place>> sorted;  // each value with its place in the input
-      using Category = typename std::iterator_traits<Iterator>::iterator_category;
-      if constexpr (std::is_base_of_v<std::forward_iterator_tag, Category>) {
+      if constexpr (kForward) {
         sorted.reserve(std::min<std::size_t>(std::distance(first, last), kMostPlaces));
       }
       for (; first != last && sorted.size() < kMostPlaces; ++first) {
         sorted.emplace_back(*first, static_cast<Place>(sorted.size()));
       }
-      if (!std::is_sorted(sorted.begin(), sorted.end())) std::sort(sorted.begin(), sorted.end());
+      std::sort(sorted.begin(), sorted.end());
       Build(sorted);
     }
     for (; first != last; ++first) Insert(*first);  // into a tree that is not empty
@@ -168,19 +172,48 @@ class Tree {
     void Exec(Node<T>* node) override { delete static_cast<LinkedNode<T>*>(node); }
   };
 
+  // Builds the tree, empty so far, from values that are already in order, up or down. Each
+  // node is linked in as soon as it exists, so should an allocation fail, all that was
+  // built can be freed.
+  template <typename Iterator>
+  void Chain(Iterator first, Iterator last) {
+    LinkedNode<T>* top = nullptr;     // the first copy of the value before
+    LinkedNode<T>* bottom = nullptr;  // its last copy
+    try {
+      for (; first != last; ++first) {
+        LinkedNode<T>* node = new LinkedNode<T>(*first, nullptr, nullptr, nullptr);
+        LinkedNode<T>*& link = top ? Branch(top, *first) : root;
+        if (top && &link == &top->middle) {
+          bottom = bottom->middle = node;
+        } else {
+          link = node;
+          top = bottom = node;
+        }
+      }
+    } catch (...) {  // out of memory: what was built goes, and the tree stays empty
+      FreeAll();
+      throw;
+    }
+  }
+
   // A value's place in the input of a whole-range Insert. Beyond the places it can count, the
   // values are inserted one by one.
   using Place = std::uint32_t;
   static constexpr std::size_t kMostPlaces = std::numeric_limits<Place>::max();
 
   // Builds the tree, empty so far, from its values sorted by (value, place), which it may
-  // overwrite. The pass keeps the right spine of the tree built so far, the path from the
-  // root down through right links. A new value is greater than all before it, so it joins
-  // that spine: the spine nodes that came later than it become its left subtree, and it
-  // hangs as the right child of the rest. The spine needs no memory of its own: while it is
-  // built, each spine node's right link holds the node above it, and the places of the spine
-  // nodes, from the root down, are kept at the front of `sorted`, which the pass has read
-  // already.
+  // overwrite. Inserted one by one, each value ends up below every earlier value it passes on
+  // its way down, on the side its search order says. So the first copies of the values, in
+  // value order, form a Cartesian tree by place: the earliest is the root, those less than it
+  // form its left subtree, those greater its right, and so on down; the later copies of a
+  // value chain down the middle in order. The nodes are created in value order, so each
+  // subtree lies close together in memory for the walks.
+  // The pass keeps the right spine of the tree built so far, the path from the root down
+  // through right links. A new value is greater than all before it, so it joins that spine:
+  // the spine nodes that came later than it become its left subtree, and it hangs as the
+  // right child of the rest. The spine needs no memory of its own: while it is built, each
+  // spine node's right link holds the node above it, and the places of the spine nodes, from
+  // the root down, are kept at the front of `sorted`, which the pass has read already.
   void Build(std::vector<std::pair<T, Place>>& sorted) {
     LinkedNode<T>* lowest = nullptr;  // the spine's last node
     std::size_t length = 0;           // how many nodes the spine has
