@@ -1,4 +1,4 @@
-// Insertion, search and in-order traversal of the ternary tree, on random values and on
+// Building, search and in-order traversal of the ternary tree, on random values and on
 // ascending values (the latter build a chain of right links, the tree's worst shape).
 #include <benchmark/benchmark.h>
 
@@ -19,7 +19,7 @@ std::vector<int> Values(benchmark::State& state, bool ascending) {
 }
 
 void Fill(Tree<int>& tree, const std::vector<int>& values) {
-  for (int value : values) tree.Insert(value);
+  tree.Insert(values.begin(), values.end());
 }
 
 class Sum final : public Action<int> {
@@ -29,7 +29,7 @@ class Sum final : public Action<int> {
 };
 
 // Builds and frees a whole tree per iteration.
-void Insert(benchmark::State& state, bool ascending) {
+void Build(benchmark::State& state, bool ascending) {
   const std::vector<int> values = Values(state, ascending);
   for (auto _ : state) {
     Tree<int> tree;
@@ -65,8 +65,8 @@ void Traverse(benchmark::State& state, bool ascending) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(Insert, random, false)->Range(1 << 10, 1 << 16);
-BENCHMARK_CAPTURE(Insert, ascending, true)->Range(1 << 10, 1 << 13);
+BENCHMARK_CAPTURE(Build, random, false)->Range(1 << 10, 1 << 16);
+BENCHMARK_CAPTURE(Build, ascending, true)->Range(1 << 10, 1 << 16);
 BENCHMARK_CAPTURE(Search, random, false)->Range(1 << 10, 1 << 16);
 BENCHMARK_CAPTURE(Search, ascending, true)->Range(1 << 10, 1 << 13);
 BENCHMARK_CAPTURE(Traverse, random, false)->Range(1 << 10, 1 << 16);

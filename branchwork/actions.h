@@ -53,19 +53,19 @@ template <typename T>
 void Fa_Kiir(Tree<T>& tree) {
   Printer<T> printer(std::cout);
   if (tree.IsEmpty()) {
-    std::cout << "A fa ures." << std::endl;
+    std::cout << "A fa ures." << '\n';
     return;
   }
-  std::cout << "A fa tartalma:" << std::endl << std::endl;
+  std::cout << "A fa tartalma:" << '\n' << '\n';
   std::cout << "Preorder bejarassal: ";
   tree.PreOrder(&printer);
-  std::cout << std::endl;
+  std::cout << '\n';
   std::cout << "Postorder bejarassal: ";
   tree.PostOrder(&printer);
-  std::cout << std::endl;
+  std::cout << '\n';
   std::cout << "Inorder bejarassal: ";
   tree.InOrder(&printer);
-  std::cout << std::endl;
+  std::cout << '\n';
 }
 
 #endif

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <iostream>
 #include <new>
+#include <vector>
 
 #include "actions.h"
+#include "console.h"
 #include "tree.h"
 
 namespace {
@@ -22,85 +24,93 @@ int ReadInt() {
 // Asks until the answer is at least `minimum`, complaining after each one below it.
 int AskAtLeast(const char* prompt, int minimum, const char* complaint) {
   for (;;) {
-    std::cout << std::endl << prompt;
+    std::cout << '\n' << prompt;
     const int answer = ReadInt();
     if (answer >= minimum) return answer;
-    std::cout << std::endl << complaint << std::endl;
+    std::cout << '\n' << complaint << '\n';
   }
 }
 
 // Memory has run out. There may be none left even for the exception that would carry this
 // to main, so the run ends right where the allocation failed.
 [[noreturn]] void OutOfMemory() {
-  std::cout << std::endl << "Nincs eleg memoria!" << std::endl;
+  std::cout << '\n' << "Nincs eleg memoria!" << '\n';
+  std::cout.flush();  // _Exit flushes nothing
   std::_Exit(4);
 }
 
 }  // namespace
 
 int main() {
+  open_console();
   std::set_new_handler(OutOfMemory);
   try {
-    std::cout << "MUVELETEK 3-ARIS FAKKAL" << std::endl;
-    std::cout << "(Integer ertekekkel dolgozom)" << std::endl;
+    std::cout << "MUVELETEK 3-ARIS FAKKAL" << '\n';
+    std::cout << "(Integer ertekekkel dolgozom)" << '\n';
     const int count = AskAtLeast("A fa elemszama: ", 0, "Nem adhat meg negativ erteket!");
 
     Tree<int> tree;
-    for (int i = 0; i < count; ++i) {  // from 0, so a count of the largest int can't overflow i
-      std::cout << i + 1 << ". elem: ";
-      tree.Insert(ReadInt());
+    {
+      // All the values are read first: built from all of them at once, the tree costs
+      // O(n log n) whatever their order. What comes out is the same.
+      std::vector<int> values;
+      for (int i = 0; i < count; ++i) {  // from 0, so a count of the largest int can't overflow i
+        std::cout << i + 1 << ". elem: ";
+        values.push_back(ReadInt());
+      }
+      tree.Insert(values.begin(), values.end());
     }
-    std::cout << std::endl;
+    std::cout << '\n';
     Fa_Kiir(tree);
 
-    std::cout << std::endl;
-    std::cout << "Hany negativ ertek utan talaljak egy pozitivat?" << std::endl;
-    std::cout << "(Inorder bejarassal dolgozom)" << std::endl;
+    std::cout << '\n';
+    std::cout << "Hany negativ ertek utan talaljak egy pozitivat?" << '\n';
+    std::cout << "(Inorder bejarassal dolgozom)" << '\n';
     const int answer = AskAtLeast("Valasz: ", 1, "Minimum ertek: 1.");
     Negatives negatives;
     negatives.SetNumber(answer);
     tree.InOrder(&negatives);
-    std::cout << std::endl;
+    std::cout << '\n';
     if (negatives.found) {
-      std::cout << "Talaltam: " << negatives.result << "." << std::endl;
+      std::cout << "Talaltam: " << negatives.result << "." << '\n';
     } else {
-      std::cout << "Nem talaltam." << std::endl;
+      std::cout << "Nem talaltam." << '\n';
     }
 
-    std::cout << std::endl << "Level torlese (ertek szerint): ";
+    std::cout << '\n' << "Level torlese (ertek szerint): ";
     const int leaf = ReadInt();
-    std::cout << std::endl;
+    std::cout << '\n';
     try {
       tree.Remove(leaf);
       Fa_Kiir(tree);
     } catch (Tree<int>::Exception) {
-      std::cout << "A torles nem sikerult!" << std::endl;
+      std::cout << "A torles nem sikerult!" << '\n';
     }
 
-    std::cout << std::endl << "A fa elemszama: " << tree.GetElementCount() << std::endl;
+    std::cout << '\n' << "A fa elemszama: " << tree.GetElementCount() << '\n';
 
-    std::cout << std::endl << "Keressuk: ";
+    std::cout << '\n' << "Keressuk: ";
     const int sought = ReadInt();
-    std::cout << std::endl;
+    std::cout << '\n';
     if (tree.IsElement(sought)) {
-      std::cout << "Megtalaltam." << std::endl;
+      std::cout << "Megtalaltam." << '\n';
     } else {
-      std::cout << "Nem talalom." << std::endl;
+      std::cout << "Nem talalom." << '\n';
     }
 
-    std::cout << std::endl << "Fa kiuritese..." << std::endl << std::endl;
+    std::cout << '\n' << "Fa kiuritese..." << '\n' << '\n';
     try {
       tree.Empty();
-      std::cout << "Kiurites utan:" << std::endl << std::endl;
+      std::cout << "Kiurites utan:" << '\n' << '\n';
       Fa_Kiir(tree);
     } catch (Tree<int>::Exception) {
-      std::cout << "A fa mar ures." << std::endl;
+      std::cout << "A fa mar ures." << '\n';
     }
   } catch (const ReadFailed&) {
-    std::cout << std::endl << "Hibas vagy hianyzo bemenet!" << std::endl;
+    std::cout << '\n' << "Hibas vagy hianyzo bemenet!" << '\n';
     return 3;
   } catch (const std::bad_alloc&) {
-    std::cout << std::endl << "Nincs eleg memoria!" << std::endl;
+    std::cout << '\n' << "Nincs eleg memoria!" << '\n';
     return 4;
   }
   return 0;
