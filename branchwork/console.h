@@ -1,11 +1,12 @@
-// The console streams of the program: output is flushed only when the program is about to
-// wait for input, and when it ends.
+// The console streams of branchwork: output is written in large blocks and shown only when
+// the program is about to wait for an answer, and when it ends.
 #ifndef BRANCHWORK_CONSOLE_H
 #define BRANCHWORK_CONSOLE_H
 
 #include <algorithm>
 #include <iostream>
 #include <streambuf>
+#include <string>
 
 // Standard input that shows the pending output only when a read would otherwise wait for the
 // user. Answers already at hand (typed ahead, or held by a pipe or a file) are read without a
@@ -45,6 +46,26 @@ inline void open_console() {
   std::cin.tie(nullptr);
   static FlushingInput input(std::cin.rdbuf(), std::cout);
   std::cin.rdbuf(&input);
+}
+
+// Answers a command line that holds arguments: "--help" (or "-h") writes the usage and
+// "--version" the program's name and version, both ending the run with status 0; anything
+// else is refused in one line on standard error, with status 64. Without arguments the
+// program runs its dialogue instead.
+inline int AnswerArguments(int argc, char** argv, const char* name, const char* usage) {
+  const std::string first = argv[1];
+  const bool help = first == "--help" || first == "-h", version = first == "--version";
+  if (argc == 2 && help) {
+    std::cout << usage;
+    return 0;
+  }
+  if (argc == 2 && version) {
+    std::cout << name << ' ' << PROGRAM_VERSION << '\n';
+    return 0;
+  }
+  std::cerr << name << ": ismeretlen argumentum: '" << argv[help || version ? 2 : 1]
+            << "'; segitseg: " << name << " --help\n";
+  return 64;
 }
 
 #endif

@@ -12,6 +12,26 @@
 
 namespace {
 
+const char* const kUsage =
+    "Hasznalat: branchwork [-h | --help | --version]\n"
+    "\n"
+    "Egesz szamokbol harmas elagazasu keresofat epit (a kisebb ertekek balra, az\n"
+    "egyenlok kozepre, a nagyobbak jobbra kerulnek), kiirja harom bejarasi\n"
+    "sorrendben, megkeresi az elso nemnegativ erteket, amely legalabb adott szamu\n"
+    "negativ utan all, torol egy levelet, megszamolja az elemeket, keres egy\n"
+    "erteket, vegul kiuriti a fat. A program minden valaszt a szabvanyos\n"
+    "bemenetrol olvas.\n"
+    "\n"
+    "Kapcsolok:\n"
+    "  -h, --help  ez a leiras\n"
+    "  --version   a program neve es verzioja\n"
+    "\n"
+    "Kilepesi kodok:\n"
+    "  0   rendben lefutott\n"
+    "  3   hibas vagy hianyzo bemenet\n"
+    "  4   nincs eleg memoria\n"
+    "  64  ismeretlen argumentum\n";
+
 // Thrown when standard input can't deliver the integer asked for.
 struct ReadFailed {};
 
@@ -41,7 +61,8 @@ int AskAtLeast(const char* prompt, int minimum, const char* complaint) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) return AnswerArguments(argc, argv, "branchwork", kUsage);
   open_console();
   std::set_new_handler(OutOfMemory);
   try {
