@@ -54,7 +54,8 @@ int main(int argc, char** argv)
 
     const std::size_t bracket = pattern.find('[');
     const std::string head = pattern.substr(0, bracket);
-    const std::string group = bracket == std::string::npos ? "" : pattern.substr(bracket + 1, pattern.size() - bracket - 2);
+    const std::string group =
+        bracket == std::string::npos ? "" : pattern.substr(bracket + 1, pattern.size() - bracket - 2);
     std::vector<int> ints;
     std::vector<double> doubles;
     bool more = true;

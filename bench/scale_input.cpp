@@ -129,7 +129,7 @@ void branchwork(const std::string& dir, long long n, const std::string& order)
     // Answer 1; the last value is always a leaf, so its removal succeeds; search the first.
     std::fprintf(in.file, "1\n%lld\n%lld\n", values.back(), values.front());
     const bool found = std::any_of(values.begin(), values.end(), [](long long v) { return v < 0; })
-                       && std::any_of(values.begin(), values.end(), [](long long v) { return v >= 0; });
+        && std::any_of(values.begin(), values.end(), [](long long v) { return v >= 0; });
     // Ints: the element prompts, the three orders before and after the removal, the count,
     // and the value found.
     floor_line(dir, "[i]", n + 3 * n + 3 * (n - 1) + 1 + found, 0, "stdin");

@@ -10,62 +10,65 @@
 // Looks, in the order nodes are handed over, for the first value of at least 0 that comes
 // directly after a run of at least `number` negative values. The first match is final.
 class Negatives final : public Action<int> {
- public:
-  void SetNumber(int n) { number = n; }
+public:
+    void SetNumber(int n) { number = n; }
 
-  void Exec(Node<int>* node) override {
-    if (!node || found) return;
-    const int value = node->GetValue();
-    if (value < 0) {
-      ++count;
-      return;
+    void Exec(Node<int>* node) override
+    {
+        if (!node || found)
+            return;
+        const int value = node->GetValue();
+        if (value < 0) {
+            ++count;
+            return;
+        }
+        if (count >= number) {
+            result = value;
+            found = true;
+        }
+        count = 0;
     }
-    if (count >= number) {
-      result = value;
-      found = true;
-    }
-    count = 0;
-  }
 
- private:
-  int count = 0;   // negative values since the last one that was not negative
-  int number = 1;  // how many must come directly before a match
+private:
+    int count = 0;   // negative values since the last one that was not negative
+    int number = 1;  // how many must come directly before a match
 
- public:
-  bool found = false;
-  int result = 0;  // the match; meaningful only once found
+public:
+    bool found = false;
+    int result = 0;  // the match; meaningful only once found
 };
 
 // Writes each value it is handed in parentheses, with nothing between them.
 template <typename T>
 class Printer final : public Action<T> {
- public:
-  explicit Printer(std::ostream& out) : out(out) {}
+public:
+    explicit Printer(std::ostream& out) : out(out) {}
 
-  void Exec(Node<T>* node) override { out << '(' << node->GetValue() << ')'; }
+    void Exec(Node<T>* node) override { out << '(' << node->GetValue() << ')'; }
 
- private:
-  std::ostream& out;
+private:
+    std::ostream& out;
 };
 
 // Prints the tree's content to standard output in pre-, post- and in-order.
 template <typename T>
-void Fa_Kiir(Tree<T>& tree) {
-  Printer<T> printer(std::cout);
-  if (tree.IsEmpty()) {
-    std::cout << "A fa ures." << '\n';
-    return;
-  }
-  std::cout << "A fa tartalma:" << '\n' << '\n';
-  std::cout << "Preorder bejarassal: ";
-  tree.PreOrder(&printer);
-  std::cout << '\n';
-  std::cout << "Postorder bejarassal: ";
-  tree.PostOrder(&printer);
-  std::cout << '\n';
-  std::cout << "Inorder bejarassal: ";
-  tree.InOrder(&printer);
-  std::cout << '\n';
+void Fa_Kiir(Tree<T>& tree)
+{
+    Printer<T> printer(std::cout);
+    if (tree.IsEmpty()) {
+        std::cout << "A fa ures." << '\n';
+        return;
+    }
+    std::cout << "A fa tartalma:" << '\n' << '\n';
+    std::cout << "Preorder bejarassal: ";
+    tree.PreOrder(&printer);
+    std::cout << '\n';
+    std::cout << "Postorder bejarassal: ";
+    tree.PostOrder(&printer);
+    std::cout << '\n';
+    std::cout << "Inorder bejarassal: ";
+    tree.InOrder(&printer);
+    std::cout << '\n';
 }
 
 #endif

@@ -13,28 +13,27 @@
 
 namespace {
 
-const char* const usage =
-    "Hasznalat: nearshape [-h | --help | --version]\n"
-    "\n"
-    "Megkeresi egy P ponthoz legkozelebbi sikidomot: kort vagy szabalyos sokszoget.\n"
-    "A sikidomok a billentyuzetrol vagy egy szovegfajlbol jonnek. A program minden\n"
-    "valaszt a szabvanyos bemenetrol olvas.\n"
-    "\n"
-    "A sikidomfajl szamai: a sikidomok szama, majd sikidomonkent az oldalszam\n"
-    "(3 alatt kor), a kozeppont x es y koordinataja es a meret (a sugar vagy\n"
-    "az oldalhossz).\n"
-    "\n"
-    "Kapcsolok:\n"
-    "  -h, --help  ez a leiras\n"
-    "  --version   a program neve es verzioja\n"
-    "\n"
-    "Kilepesi kodok:\n"
-    "  0   rendben lefutott\n"
-    "  1   a sikidomfajl nem nyithato meg\n"
-    "  2   a sikidomfajl nem hasznalhato\n"
-    "  3   hibas vagy hianyzo bemenet\n"
-    "  4   nincs eleg memoria\n"
-    "  64  ismeretlen argumentum\n";
+const char* const usage = "Hasznalat: nearshape [-h | --help | --version]\n"
+                          "\n"
+                          "Megkeresi egy P ponthoz legkozelebbi sikidomot: kort vagy szabalyos sokszoget.\n"
+                          "A sikidomok a billentyuzetrol vagy egy szovegfajlbol jonnek. A program minden\n"
+                          "valaszt a szabvanyos bemenetrol olvas.\n"
+                          "\n"
+                          "A sikidomfajl szamai: a sikidomok szama, majd sikidomonkent az oldalszam\n"
+                          "(3 alatt kor), a kozeppont x es y koordinataja es a meret (a sugar vagy\n"
+                          "az oldalhossz).\n"
+                          "\n"
+                          "Kapcsolok:\n"
+                          "  -h, --help  ez a leiras\n"
+                          "  --version   a program neve es verzioja\n"
+                          "\n"
+                          "Kilepesi kodok:\n"
+                          "  0   rendben lefutott\n"
+                          "  1   a sikidomfajl nem nyithato meg\n"
+                          "  2   a sikidomfajl nem hasznalhato\n"
+                          "  3   hibas vagy hianyzo bemenet\n"
+                          "  4   nincs eleg memoria\n"
+                          "  64  ismeretlen argumentum\n";
 
 // Ends a run that can't go on: an empty line (a line end after the pending prompt), the
 // message, and the exit status to return.

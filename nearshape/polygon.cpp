@@ -204,9 +204,9 @@ const Steps steps;
 // rest is summed from its series, and turned by the steps.
 void vertex_angle(long long j, int n, Wide& sine, Wide& cosine)
 {
-    const long long k = 2 * j + 1;                       // the angle is k pi/n, 0 < k < 2n
+    const long long k = 2 * j + 1;                      // the angle is k pi/n, 0 < k < 2n
     const long long whole = (128 * k + n) / (2LL * n);  // 64k/n rounded: 0 to 128 steps
-    const long long m = 64 * k - whole * n;              // the rest is (m/n) pi/64, |m| <= n/2
+    const long long m = 64 * k - whole * n;             // the rest is (m/n) pi/64, |m| <= n/2
     Wide s, c;
     series(pi_64 * (Wide{static_cast<double>(m), 0} / static_cast<double>(n)), s, c);
     // Turned by p = 0 to 31 steps within the quarter turn (beyond 16 steps by symmetry) ...

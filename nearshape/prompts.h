@@ -21,8 +21,8 @@ T read_answer()
 
 // A two-way menu: asks until the answer, in either case, is one of the two keys, and leaves
 // the answer in lower case.
-inline void ChooseBetween(std::string title, std::string first_label, char first_key,
-                          std::string second_label, char second_key, char& answer)
+inline void ChooseBetween(std::string title, std::string first_label, char first_key, std::string second_label,
+                          char second_key, char& answer)
 {
     const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
     do {

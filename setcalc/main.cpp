@@ -13,26 +13,25 @@
 
 namespace {
 
-const char* const usage =
-    "Hasznalat: setcalc [-h | --help | --version]\n"
-    "\n"
-    "Valos szamok halmazait olvassa be, es kiirja rendezve a tartalmukat, az\n"
-    "egymast koveto halmazok kulonbseget es szimmetrikus differenciajat, vegul az\n"
-    "osszes halmaz uniojat es metszetet. A metszetbol kivesz egy erteket, es\n"
-    "megnezi, hogy egy masik ertek eleme-e. A program minden valaszt a szabvanyos\n"
-    "bemenetrol olvas.\n"
-    "\n"
-    "Kapcsolok:\n"
-    "  -h, --help  ez a leiras\n"
-    "  --version   a program neve es verzioja\n"
-    "\n"
-    "Kilepesi kodok:\n"
-    "  0   rendben lefutott\n"
-    "  1   ketnel kevesebb halmaz\n"
-    "  2   negativ elemszam\n"
-    "  3   hibas vagy hianyzo bemenet\n"
-    "  4   nincs eleg memoria\n"
-    "  64  ismeretlen argumentum\n";
+const char* const usage = "Hasznalat: setcalc [-h | --help | --version]\n"
+                          "\n"
+                          "Valos szamok halmazait olvassa be, es kiirja rendezve a tartalmukat, az\n"
+                          "egymast koveto halmazok kulonbseget es szimmetrikus differenciajat, vegul az\n"
+                          "osszes halmaz uniojat es metszetet. A metszetbol kivesz egy erteket, es\n"
+                          "megnezi, hogy egy masik ertek eleme-e. A program minden valaszt a szabvanyos\n"
+                          "bemenetrol olvas.\n"
+                          "\n"
+                          "Kapcsolok:\n"
+                          "  -h, --help  ez a leiras\n"
+                          "  --version   a program neve es verzioja\n"
+                          "\n"
+                          "Kilepesi kodok:\n"
+                          "  0   rendben lefutott\n"
+                          "  1   ketnel kevesebb halmaz\n"
+                          "  2   negativ elemszam\n"
+                          "  3   hibas vagy hianyzo bemenet\n"
+                          "  4   nincs eleg memoria\n"
+                          "  64  ismeretlen argumentum\n";
 
 // A read from standard input that failed: input ended, or the answer was not a number of the
 // asked type (too large for it included).

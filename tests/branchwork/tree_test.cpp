@@ -20,15 +20,18 @@ namespace {
 std::size_t allocations = 0, live = 0, allowed = std::size_t(-1);  // allowed: before one fails
 }  // namespace
 
-void* operator new(std::size_t size) {
-  void* block = allowed ? std::malloc(size ? size : 1) : nullptr;
-  if (!block) throw std::bad_alloc();
-  --allowed, ++allocations, ++live;
-  return block;
+void* operator new(std::size_t size)
+{
+    void* block = allowed ? std::malloc(size ? size : 1) : nullptr;
+    if (!block)
+        throw std::bad_alloc();
+    --allowed, ++allocations, ++live;
+    return block;
 }
-void operator delete(void* block) noexcept {
-  live -= block != nullptr;
-  std::free(block);
+void operator delete(void* block) noexcept
+{
+    live -= block != nullptr;
+    std::free(block);
 }
 void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
 
@@ -39,173 +42,198 @@ using IntTree = Tree<int>;
 
 // Records the values a traversal hands over, in order.
 struct Recorder final : Action<int> {
-  void Exec(Node<int>* node) override { seen.push_back(node->GetValue()); }
-  Values seen;
+    void Exec(Node<int>* node) override { seen.push_back(node->GetValue()); }
+    Values seen;
 };
 
-Values Visit(IntTree& tree, void (IntTree::*traversal)(Action<int>*) = &IntTree::PreOrder) {
-  Recorder recorder;
-  (tree.*traversal)(&recorder);
-  return recorder.seen;
+Values Visit(IntTree& tree, void (IntTree::*traversal)(Action<int>*) = &IntTree::PreOrder)
+{
+    Recorder recorder;
+    (tree.*traversal)(&recorder);
+    return recorder.seen;
 }
 
 // The Exception value that `operation` throws, or -1 when it returns.
 template <typename Operation>
-int Thrown(Operation operation) try {
-  operation();
-  return -1;
+int Thrown(Operation operation)
+try {
+    operation();
+    return -1;
 } catch (IntTree::Exception exception) {
-  return exception;
+    return exception;
 }
 
-TEST(Tree, TraversalsVisitInTheirOwnOrders) {
-  const struct {
-    Values inserted, pre, in, post;
-  } cases[] = {
-      {{5, 3, 8, 5, 1}, {5, 3, 1, 5, 8}, {1, 3, 5, 5, 8}, {1, 3, 5, 8, 5}},
-      {{50, 30, 70, 30, 20, 40, 30, 60, 80, 70},  // middle chains beside left and right subtrees
-       {50, 30, 20, 30, 30, 40, 70, 60, 70, 80},
-       {20, 30, 30, 30, 40, 50, 60, 70, 70, 80},
-       {20, 30, 30, 40, 30, 60, 70, 80, 70, 50}},
-      {{0, -2, 4}, {0, -2, 4}, {-2, 0, 4}, {-2, 4, 0}},
-  };
-  for (const auto& c : cases) {
+TEST(Tree, TraversalsVisitInTheirOwnOrders)
+{
+    const struct {
+        Values inserted, pre, in, post;
+    } cases[] = {
+        {{5, 3, 8, 5, 1}, {5, 3, 1, 5, 8}, {1, 3, 5, 5, 8}, {1, 3, 5, 8, 5}},
+        {{50, 30, 70, 30, 20, 40, 30, 60, 80, 70},  // middle chains beside left and right subtrees
+         {50, 30, 20, 30, 30, 40, 70, 60, 70, 80},
+         {20, 30, 30, 30, 40, 50, 60, 70, 70, 80},
+         {20, 30, 30, 40, 30, 60, 70, 80, 70, 50}},
+        {{0, -2, 4}, {0, -2, 4}, {-2, 0, 4}, {-2, 4, 0}},
+    };
+    for (const auto& c : cases) {
+        IntTree tree;
+        for (int value : c.inserted)
+            tree.Insert(value);
+        EXPECT_EQ(Visit(tree), c.pre);
+        EXPECT_EQ(Visit(tree, &IntTree::InOrder), c.in);
+        EXPECT_EQ(Visit(tree, &IntTree::PostOrder), c.post);
+        EXPECT_EQ(tree.GetElementCount(), static_cast<int>(c.inserted.size()));
+    }
+}
+
+TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
+{
     IntTree tree;
-    for (int value : c.inserted) tree.Insert(value);
-    EXPECT_EQ(Visit(tree), c.pre);
-    EXPECT_EQ(Visit(tree, &IntTree::InOrder), c.in);
-    EXPECT_EQ(Visit(tree, &IntTree::PostOrder), c.post);
-    EXPECT_EQ(tree.GetElementCount(), static_cast<int>(c.inserted.size()));
-  }
-}
-
-TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved) {
-  IntTree tree;
-  EXPECT_EQ(Thrown([&] { tree.Remove(5); }), IntTree::RemoveFailed);
-  for (int value : {5, 3, 8, 5, 1}) tree.Insert(value);
-  EXPECT_EQ(tree.Find(5)->middle->GetValue(), 5);  // the first copy, with the second below it
-  tree.Remove(5);
-  for (int value : {5, 3, 7})  // 3 and 8 below the 5, 1 below the 3, no 7
-    EXPECT_EQ(Thrown([&] { tree.Remove(value); }), IntTree::RemoveFailed) << value;
-  EXPECT_EQ(Visit(tree), (Values{5, 3, 1, 8}));
-  tree.Empty();
-  EXPECT_EQ(tree.GetElementCount(), 0);
-  EXPECT_EQ(Thrown([&] { tree.Empty(); }), IntTree::AlreadyEmpty);
-  for (int value : {7, 7, 7}) tree.Insert(value);
-  for (const Values& rest : {Values{7, 7}, Values{7}, Values{}}) {
-    tree.Remove(7);
-    EXPECT_EQ(Visit(tree), rest);
-  }
-  EXPECT_TRUE(tree.IsEmpty());
+    EXPECT_EQ(Thrown([&] { tree.Remove(5); }), IntTree::RemoveFailed);
+    for (int value : {5, 3, 8, 5, 1})
+        tree.Insert(value);
+    EXPECT_EQ(tree.Find(5)->middle->GetValue(), 5);  // the first copy, with the second below it
+    tree.Remove(5);
+    for (int value : {5, 3, 7})  // 3 and 8 below the 5, 1 below the 3, no 7
+        EXPECT_EQ(Thrown([&] { tree.Remove(value); }), IntTree::RemoveFailed) << value;
+    EXPECT_EQ(Visit(tree), (Values{5, 3, 1, 8}));
+    tree.Empty();
+    EXPECT_EQ(tree.GetElementCount(), 0);
+    EXPECT_EQ(Thrown([&] { tree.Empty(); }), IntTree::AlreadyEmpty);
+    for (int value : {7, 7, 7})
+        tree.Insert(value);
+    for (const Values& rest : {Values{7, 7}, Values{7}, Values{}}) {
+        tree.Remove(7);
+        EXPECT_EQ(Visit(tree), rest);
+    }
+    EXPECT_TRUE(tree.IsEmpty());
 }
 
 // The reference: plain insertion by descent, into nodes kept in insertion order with their
 // links (left, middle, right) as indices, -1 for none.
 struct PlainTree {
-  void Insert(int value) {
-    int* link = nullptr;
-    for (int at = nodes.empty() ? -1 : 0; at >= 0; at = *link) {
-      link = &nodes[at].link[value < nodes[at].value ? 0 : value > nodes[at].value ? 2 : 1];
+    void Insert(int value)
+    {
+        int* link = nullptr;
+        for (int at = nodes.empty() ? -1 : 0; at >= 0; at = *link) {
+            link = &nodes[at].link[value < nodes[at].value ? 0 : value > nodes[at].value ? 2 : 1];
+        }
+        if (link)
+            *link = static_cast<int>(nodes.size());
+        nodes.push_back({value, {-1, -1, -1}});
     }
-    if (link) *link = static_cast<int>(nodes.size());
-    nodes.push_back({value, {-1, -1, -1}});
-  }
-  void DropLast() {  // the last node is always a leaf: dropping it undoes its insertion
-    for (auto& node : nodes) std::replace(node.link, node.link + 3, int(nodes.size()) - 1, -1);
-    nodes.pop_back();
-  }
-  struct PlainNode { int value, link[3]; };
-  std::vector<PlainNode> nodes;
+    void DropLast()
+    {  // the last node is always a leaf: dropping it undoes its insertion
+        for (auto& node : nodes)
+            std::replace(node.link, node.link + 3, int(nodes.size()) - 1, -1);
+        nodes.pop_back();
+    }
+    struct PlainNode {
+        int value, link[3];
+    };
+    std::vector<PlainNode> nodes;
 };
 
 // Walks both trees side by side: the same value in every node, the same links present.
-void ExpectSame(const PlainTree& plain, LinkedNode<int>* top) {
-  std::vector<std::pair<LinkedNode<int>*, int>> pending{{top, plain.nodes.empty() ? -1 : 0}};
-  std::size_t compared = 0;
-  for (; !pending.empty(); ++compared) {
-    const auto [node, at] = pending.back();
-    pending.pop_back();
-    ASSERT_EQ(node == nullptr, at < 0);
-    if (!node) continue;
-    ASSERT_EQ(node->GetValue(), plain.nodes[at].value);
-    const int* link = plain.nodes[at].link;
-    pending.insert(pending.end(),
-                   {{node->left, link[0]}, {node->middle, link[1]}, {node->right, link[2]}});
-  }
-  EXPECT_EQ(compared, 3 * plain.nodes.size() + 1);  // every node and every empty link
+void ExpectSame(const PlainTree& plain, LinkedNode<int>* top)
+{
+    std::vector<std::pair<LinkedNode<int>*, int>> pending{{top, plain.nodes.empty() ? -1 : 0}};
+    std::size_t compared = 0;
+    for (; !pending.empty(); ++compared) {
+        const auto [node, at] = pending.back();
+        pending.pop_back();
+        ASSERT_EQ(node == nullptr, at < 0);
+        if (!node)
+            continue;
+        ASSERT_EQ(node->GetValue(), plain.nodes[at].value);
+        const int* link = plain.nodes[at].link;
+        pending.insert(pending.end(), {{node->left, link[0]}, {node->middle, link[1]}, {node->right, link[2]}});
+    }
+    EXPECT_EQ(compared, 3 * plain.nodes.size() + 1);  // every node and every empty link
 }
 
 // Counts the nodes it is handed, and throws at the one it is told to.
 struct Counter final : Action<int> {
-  void Exec(Node<int>*) override { if (count++ == throw_at) throw count; }
-  int count = 0, throw_at = -1;
+    void Exec(Node<int>*) override
+    {
+        if (count++ == throw_at)
+            throw count;
+    }
+    int count = 0, throw_at = -1;
 };
 
 // 20,000 values ascending, descending and at random, with many repeats: a build that runs out
 // of memory leaves nothing; the build matches the reference, also after a removal and more
 // values; no walk allocates or leaves a link changed, also when its action throws.
-TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent) {
-  Values ascending(20000), descending(20000), repeats(20000);
-  for (int i = 0; i < 20000; ++i) ascending[i] = i - i / 7 - 10000;  // every 7th one a copy
-  std::reverse_copy(ascending.begin(), ascending.end(), descending.begin());
-  std::mt19937 random(2024);
-  for (int& value : repeats) value = static_cast<int>(random() % 4001) - 2000;
-  for (const Values& values : {ascending, descending, repeats}) {
-    PlainTree plain;
-    for (int value : values) plain.Insert(value);
-    IntTree tree;
-    const std::size_t live_before = live;
-    allowed = 10000;
-    EXPECT_THROW(tree.Insert(values.begin(), values.end()), std::bad_alloc);
-    allowed = std::size_t(-1);
-    EXPECT_TRUE(tree.IsEmpty());
-    EXPECT_EQ(live, live_before);
-    tree.Insert(values.begin(), values.end());
-    ExpectSame(plain, tree.Find(values[0]));
-    for (auto traversal : {&IntTree::PreOrder, &IntTree::InOrder, &IntTree::PostOrder}) {
-      Counter counter, thrower;
-      thrower.throw_at = 10000;
-      const std::size_t before = allocations;
-      (tree.*traversal)(&counter);
-      EXPECT_EQ(allocations, before);
-      EXPECT_EQ(counter.count, 20000);
-      EXPECT_THROW((tree.*traversal)(&thrower), int);
-      ExpectSame(plain, tree.Find(values[0]));
+TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
+{
+    Values ascending(20000), descending(20000), repeats(20000);
+    for (int i = 0; i < 20000; ++i)
+        ascending[i] = i - i / 7 - 10000;  // every 7th one a copy
+    std::reverse_copy(ascending.begin(), ascending.end(), descending.begin());
+    std::mt19937 random(2024);
+    for (int& value : repeats)
+        value = static_cast<int>(random() % 4001) - 2000;
+    for (const Values& values : {ascending, descending, repeats}) {
+        PlainTree plain;
+        for (int value : values)
+            plain.Insert(value);
+        IntTree tree;
+        const std::size_t live_before = live;
+        allowed = 10000;
+        EXPECT_THROW(tree.Insert(values.begin(), values.end()), std::bad_alloc);
+        allowed = std::size_t(-1);
+        EXPECT_TRUE(tree.IsEmpty());
+        EXPECT_EQ(live, live_before);
+        tree.Insert(values.begin(), values.end());
+        ExpectSame(plain, tree.Find(values[0]));
+        for (auto traversal : {&IntTree::PreOrder, &IntTree::InOrder, &IntTree::PostOrder}) {
+            Counter counter, thrower;
+            thrower.throw_at = 10000;
+            const std::size_t before = allocations;
+            (tree.*traversal)(&counter);
+            EXPECT_EQ(allocations, before);
+            EXPECT_EQ(counter.count, 20000);
+            EXPECT_THROW((tree.*traversal)(&thrower), int);
+            ExpectSame(plain, tree.Find(values[0]));
+        }
+        tree.Remove(values.back());
+        plain.DropLast();
+        ExpectSame(plain, tree.Find(values[0]));
+        const Values more = {values.back(), values.back(), values[10000] + 1, 20000, -20000};
+        tree.Insert(more.begin(), more.end());  // into a tree that is not empty: one by one
+        for (int value : more)
+            plain.Insert(value);
+        ExpectSame(plain, tree.Find(values[0]));
+        const std::size_t before = allocations;
+        const int count = tree.GetElementCount();
+        tree.Empty();  // a post-order walk that frees each node it visits
+        EXPECT_EQ(allocations, before);
+        EXPECT_EQ(count, 20004);
     }
-    tree.Remove(values.back());
-    plain.DropLast();
-    ExpectSame(plain, tree.Find(values[0]));
-    const Values more = {values.back(), values.back(), values[10000] + 1, 20000, -20000};
-    tree.Insert(more.begin(), more.end());  // into a tree that is not empty: one by one
-    for (int value : more) plain.Insert(value);
-    ExpectSame(plain, tree.Find(values[0]));
-    const std::size_t before = allocations;
-    const int count = tree.GetElementCount();
-    tree.Empty();  // a post-order walk that frees each node it visits
-    EXPECT_EQ(allocations, before);
-    EXPECT_EQ(count, 20004);
-  }
 }
 
 // What Negatives matches when handed the values in order, as a traversal would; -1 for none.
-int Match(int number, const Values& values) {
-  Negatives negatives;
-  negatives.SetNumber(number);
-  for (int value : values) {
-    Node<int> node(value);
-    negatives.Exec(&node);
-  }
-  return negatives.found ? negatives.result : -1;
+int Match(int number, const Values& values)
+{
+    Negatives negatives;
+    negatives.SetNumber(number);
+    for (int value : values) {
+        Node<int> node(value);
+        negatives.Exec(&node);
+    }
+    return negatives.found ? negatives.result : -1;
 }
 
-TEST(Negatives, MatchesTheFirstValueDirectlyAfterALongEnoughRun) {
-  EXPECT_EQ(Match(2, {-3, -1, 0, 2}), 0);
-  EXPECT_EQ(Match(3, {-3, -1, 0, 2}), -1);
-  EXPECT_EQ(Match(2, {-1, 5, -2, -3, 4}), 4);                    // 5 follows a run of one only
-  EXPECT_EQ(Match(2, {-1, 0, -1, 2, -1, -1, 3, -1, -1, 9}), 3);  // runs restart; first one holds
-  EXPECT_EQ(Match(2, {-5, -2}), -1);                             // a run with nothing after it
-  EXPECT_EQ(Match(1, {}), -1);                                   // an empty traversal
-  EXPECT_EQ(Match(1, {0, 3}), -1);                               // no negative value at all
+TEST(Negatives, MatchesTheFirstValueDirectlyAfterALongEnoughRun)
+{
+    EXPECT_EQ(Match(2, {-3, -1, 0, 2}), 0);
+    EXPECT_EQ(Match(3, {-3, -1, 0, 2}), -1);
+    EXPECT_EQ(Match(2, {-1, 5, -2, -3, 4}), 4);                    // 5 follows a run of one only
+    EXPECT_EQ(Match(2, {-1, 0, -1, 2, -1, -1, 3, -1, -1, 9}), 3);  // runs restart; first one holds
+    EXPECT_EQ(Match(2, {-5, -2}), -1);                             // a run with nothing after it
+    EXPECT_EQ(Match(1, {}), -1);                                   // an empty traversal
+    EXPECT_EQ(Match(1, {0, 3}), -1);                               // no negative value at all
 }
 
 }  // namespace

@@ -95,10 +95,21 @@ double ulps(double actual, double expected)
 
 TEST(Distance, WorkedValues)
 {
-    struct { double x, y; int n; double size, px, py, expected; } worked[] = {
-        {3, 4, 0, 1, 0, 0, 4}, {0, 0, 0, 2, 2, 0, 0}, {0, 0, 0, 2, 1, 0, -1}, {0, 0, 0, 2, 0, 0, -2},
-        {3, 4, 0, 0, 0, 0, 5}, {0, 0, 4, 2, 0, 0, std::sqrt(2.0)}, {0, 0, 4, 2, -1, -1, 0},
-        {0, 0, 4, 2, 0, -3, std::sqrt(5.0)}, {0, 0, 3, std::sqrt(3.0), 0, 5, 4}, {3, 4, 7, 0, 0, 0, 5},
+    struct {
+        double x, y;
+        int n;
+        double size, px, py, expected;
+    } worked[] = {
+        {3, 4, 0, 1, 0, 0, 4},
+        {0, 0, 0, 2, 2, 0, 0},
+        {0, 0, 0, 2, 1, 0, -1},
+        {0, 0, 0, 2, 0, 0, -2},
+        {3, 4, 0, 0, 0, 0, 5},
+        {0, 0, 4, 2, 0, 0, std::sqrt(2.0)},
+        {0, 0, 4, 2, -1, -1, 0},
+        {0, 0, 4, 2, 0, -3, std::sqrt(5.0)},
+        {0, 0, 3, std::sqrt(3.0), 0, 5, 4},
+        {3, 4, 7, 0, 0, 0, 5},
         {3, 4, -5, 2, 0, 0, 0},
     };
     for (const auto& w : worked)
@@ -115,16 +126,26 @@ TEST(Distance, WorkedValues)
 // squares below the normal range, coordinates near the largest double.
 TEST(Distance, RoundingDecides)
 {
-    struct { double x, y; int n; double size, px, py; } cases[] = {
-        {1e6, 0, 1000000, 1e-12, 1e6, 0}, {1e6, 0, 1000000, 1e-12, 1e6, 1.5e-7}, {3, -4, 2147483647, 50, 3, -4},
-        {3, -4, 2147483647, -50, 3.001, -4.002}, {1.5, 1.5, 1000000, 7.25e-22, 1, 1},
-        {0, 0, 1000, 3e-164, -1e-160, -2e-160}, {1e300, -1e300, 2147483647, 1e290, -1e300, 1e300},
+    struct {
+        double x, y;
+        int n;
+        double size, px, py;
+    } cases[] = {
+        {1e6, 0, 1000000, 1e-12, 1e6, 0},
+        {1e6, 0, 1000000, 1e-12, 1e6, 1.5e-7},
+        {3, -4, 2147483647, 50, 3, -4},
+        {3, -4, 2147483647, -50, 3.001, -4.002},
+        {1.5, 1.5, 1000000, 7.25e-22, 1, 1},
+        {0, 0, 1000, 3e-164, -1e-160, -2e-160},
+        {1e300, -1e300, 2147483647, 1e290, -1e300, 1e300},
         {1e308, 0, 2147483647, 5.85e299, -1e308, 0},
     };
     for (const auto& c : cases) {
         const polygon::Window window = polygon::window(c.x, c.y, c.size, c.n, c.px, c.py);
         EXPECT_GT(window.first, window.last) << "n=" << c.n << " size=" << c.size;
-        EXPECT_LE(ulps(figure(c.x, c.y, c.n, c.size).get_distance(c.px, c.py), true_distance(c.x, c.y, c.n, c.size, c.px, c.py)), 2)
+        EXPECT_LE(ulps(figure(c.x, c.y, c.n, c.size).get_distance(c.px, c.py),
+                       true_distance(c.x, c.y, c.n, c.size, c.px, c.py)),
+                  2)
             << "n=" << c.n << " size=" << c.size;
     }
     const double R = 1e-12 / (2 * std::sin(turn / 2 / 1000000));  // P exactly at the centre

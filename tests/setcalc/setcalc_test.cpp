@@ -12,7 +12,8 @@
 static halmaz make(std::initializer_list<double> values)
 {
     halmaz h;
-    for (double v : values) h.insert(v);
+    for (double v : values)
+        h.insert(v);
     return h;
 }
 
@@ -28,7 +29,11 @@ static std::string shown(const halmaz& h)
 // The value dispose throws, or -1 when it removes v.
 static int thrown(halmaz& h, double v)
 {
-    try { h.dispose(v); } catch (halmaz::exception e) { return e; }
+    try {
+        h.dispose(v);
+    } catch (halmaz::exception e) {
+        return e;
+    }
     return -1;
 }
 
@@ -46,11 +51,13 @@ TEST(Halmaz, DisposeRemovesOrThrowsWithoutChange)
     halmaz h;
     EXPECT_EQ(thrown(h, 1), halmaz::ures_halmaz);
     h = make({1, 2, 3});
-    for (double absent : {0.5, 2.5, 7.0}) EXPECT_EQ(thrown(h, absent), halmaz::nem_eleme);
+    for (double absent : {0.5, 2.5, 7.0})
+        EXPECT_EQ(thrown(h, absent), halmaz::nem_eleme);
     EXPECT_EQ(shown(h), "{1, 2, 3}");
     h.dispose(2);
     EXPECT_EQ(shown(h), "{1, 3}");
-    for (double v : {1, 3}) h.dispose(v);
+    for (double v : {1, 3})
+        h.dispose(v);
     h.insert(4);
     EXPECT_EQ(shown(h), "{4}");
 }
@@ -89,18 +96,22 @@ TEST(Halmaz, FromValuesBuildsWhatInsertingOneByOneBuilds)
     EXPECT_EQ(shown(halmaz::from_values({})), "ureshalmaz");
     std::mt19937_64 bits(8);
     std::uniform_real_distribution<double> real(-1, 1);
-    struct { std::size_t distinct, values; double first; } rounds[] = {
-        {2, 1000, -0.0}, {60, 100000, 0.0}, {5000, 200000, -0.0}, {20000, 20000, 0.0}};
+    struct {
+        std::size_t distinct, values;
+        double first;
+    } rounds[] = {{2, 1000, -0.0}, {60, 100000, 0.0}, {5000, 200000, -0.0}, {20000, 20000, 0.0}};
     for (const auto& round : rounds) {
         std::vector<double> pool = {0.0, -0.0};
         while (pool.size() < round.distinct)  // quarters, and reals of every size
             pool.push_back(pool.size() % 2 ? std::round(real(bits) * 4000) / 4
                                            : std::ldexp(real(bits), static_cast<int>(bits() % 200) - 100));
         std::vector<double> values(round.values);
-        for (double& v : values) v = pool[bits() % pool.size()];
+        for (double& v : values)
+            v = pool[bits() % pool.size()];
         values.front() = round.first;
         halmaz reference;
-        for (double v : values) reference.insert(v);
+        for (double v : values)
+            reference.insert(v);
         EXPECT_TRUE(exact(halmaz::from_values(values)) == exact(reference))
             << round.distinct << " distinct of " << round.values;
     }
@@ -109,8 +120,8 @@ TEST(Halmaz, FromValuesBuildsWhatInsertingOneByOneBuilds)
 // What a+b, a-b, b-a, a*b, metszet(a, b) and szim_dif(a, b) print, in that order.
 static std::string table(const halmaz& a, const halmaz& b)
 {
-    return shown(a + b) + " " + shown(a - b) + " " + shown(b - a) + " " + shown(a * b) + " " +
-           shown(metszet(a, b)) + " " + shown(szim_dif(a, b));
+    return shown(a + b) + " " + shown(a - b) + " " + shown(b - a) + " " + shown(a * b) + " " + shown(metszet(a, b))
+        + " " + shown(szim_dif(a, b));
 }
 
 // Of two equal zeros the union keeps the right operand's, both intersections the left's.
