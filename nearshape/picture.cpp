@@ -363,8 +363,8 @@ void write_svg(std::ostream& out, double px, double py, lista<Sikidom>& figures,
     svg << "<g fill=\"none\" stroke=\"" << plain_colour << "\" stroke-width=\"1.5\" stroke-linejoin=\"round\">\n";
     for_each_figure(figures, [&](const Figure& figure, long long position) {
         const Shape shape = shape_of(figure, shift);
-        if (count <= most_numbered) {
-            label_x[position] = view.x(shape.x);
+        if (count <= most_numbered) {  // at the centre; nowhere for a figure not drawn
+            label_x[position] = shape.kind == Shape::none ? std::nan("") : view.x(shape.x);
             label_y[position] = view.y(shape.y);
         }
         if (!(found && position == nearest))
@@ -406,6 +406,8 @@ void write_svg(std::ostream& out, double px, double py, lista<Sikidom>& figures,
     if (count <= most_numbered) {
         svg << "<g class=\"numbers\" font-size=\"14\" text-anchor=\"middle\" fill=\"#303030\">\n";
         for (long long i = 0; i < count; ++i) {
+            if (std::isnan(label_x[i]))
+                continue;
             svg << "<text x=\"";
             svg.at(label_x[i]) << "\" y=\"";
             svg.at(label_y[i] + 5) << "\">" << i + 1 << "</text>\n";
