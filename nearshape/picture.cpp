@@ -52,9 +52,6 @@ bool finite(const Figure& figure)
     return std::isfinite(figure.get_x()) && std::isfinite(figure.get_y()) && std::isfinite(figure.get_size());
 }
 
-// The radius of a circle or the circumradius of a polygon, the side length times this.
-double circumradius_factor(int sides) { return 1 / (2 * std::sin(full_turn / sides / 2)); }
-
 // The largest binary exponent among a figure's centre and radius (circumradius of a
 // polygon), found without computing the radius itself, which may lie beyond the range.
 int exponent_of(const Figure& figure)
@@ -68,7 +65,8 @@ int exponent_of(const Figure& figure)
         return top;
     if (sides == 0)
         return std::max(top, size);
-    return std::max(top, size + exponent(std::ldexp(figure.get_size(), -size) * circumradius_factor(sides)));
+    const double alpha = full_turn / sides;
+    return std::max(top, size + exponent(std::ldexp(figure.get_size(), -size) / (2 * std::sin(alpha / 2))));
 }
 
 // A figure as drawn, in the picture's working units: its own units times 2^-shift, where the
@@ -100,13 +98,14 @@ Shape shape_of(const Figure& figure, int shift)
     } else {
         shape.kind = shape.sides <= most_sides_drawn ? Shape::polygon : Shape::round;
         shape.alpha = full_turn / shape.sides;
-        shape.radius = size * circumradius_factor(shape.sides);
+        shape.radius = size / (2 * std::sin(shape.alpha / 2));
     }
     return shape;
 }
 
 // Vertex i of a polygon, as the distance computes it: the lowest point of the circumscribed
-// circle turned clockwise about the centre by alpha/2 + i alpha.
+// circle turned clockwise about the centre by alpha/2 + i alpha. Scaling by a power of two
+// changes none of the roundings, so the vertex loop's nearest vertex is found here as well.
 void vertex(const Shape& shape, long long i, double& x, double& y)
 {
     const double theta = shape.alpha / 2 + static_cast<int>(i) * shape.alpha;
@@ -132,7 +131,7 @@ bool nearest_point(const Shape& shape, double px, double py, double& x, double& 
         for (int i = 0; i < shape.sides; ++i) {
             double vx, vy;
             vertex(shape, i, vx, vy);
-            const double d = std::hypot(vx - px, vy - py);
+            const double d = std::sqrt((vx - px) * (vx - px) + (vy - py) * (vy - py));  // as the vertex loop
             if (i == 0 || d < best)
                 best = d, x = vx, y = vy;
         }

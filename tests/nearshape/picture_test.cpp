@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,14 +51,18 @@ std::vector<double> Parse(const std::string& value)
     return numbers;
 }
 
+// The value of an attribute in the tag that begins at `start`.
+std::string Value(const std::string& svg, std::size_t start, const std::string& attribute)
+{
+    const std::string key = " " + attribute + "=\"";
+    const std::size_t at = svg.find(key, start), from = at + key.size();
+    return at < svg.find('>', start) ? svg.substr(from, svg.find('"', from) - from) : "";
+}
+
 // The numbers of an attribute of the element that holds `mark` (an id, a class).
 std::vector<double> Numbers(const std::string& svg, const std::string& mark, const std::string& attribute)
 {
-    const std::size_t start = svg.rfind('<', svg.find(mark));
-    const std::string tag = svg.substr(start, svg.find('>', start) - start);
-    std::smatch match;
-    return std::regex_search(tag, match, std::regex(" " + attribute + "=\"([^\"]*)\"")) ? Parse(match[1])
-                                                                                        : std::vector<double>{};
+    return Parse(Value(svg, svg.rfind('<', svg.find(mark)), attribute));
 }
 
 std::size_t Count(const std::string& text, const std::string& part)
@@ -120,15 +123,15 @@ TEST(Picture, AnyNumbersGiveADrawingWithinItsView)
         {nan, 0, {{0, nan, 0, 1}, {3, 0, inf, 1}, {4, 1, 1, -inf}, {0, 2, 2, 1}}},
         {0, 0, {{-5, 1, 1, 1}, {1, 0, 0, 1}, {2, 3, 3, 1}}},
     };
-    const std::regex coordinate(" (cx|cy|r|x|y|x1|y1|x2|y2|points)=\"([^\"]*)\"");
     for (const auto& c : cases) {
         const std::string svg = Draw(c.px, c.py, c.figures);
         SCOPED_TRACE(svg);
         EXPECT_EQ(Count(svg, "class=\"figure"), c.figures.size());
         const double width = Numbers(svg, "<svg", "width")[0], height = Numbers(svg, "<svg", "height")[0];
-        for (std::sregex_iterator at(svg.begin(), svg.end(), coordinate), end; at != end; ++at) {
-            for (double value : Parse((*at)[2]))
-                ASSERT_TRUE(value >= 0 && value <= std::max(width, height)) << (*at)[0];
+        for (std::size_t tag = svg.find('<', 1); tag != std::string::npos; tag = svg.find('<', tag + 1)) {
+            for (const char* attribute : {"cx", "cy", "r", "x", "y", "x1", "y1", "x2", "y2", "points"})
+                for (double value : Parse(Value(svg, tag, attribute)))
+                    ASSERT_TRUE(value >= 0 && value <= std::max(width, height)) << attribute;
         }
     }
     const std::string many = Draw(0, 0, {{2147483647, 1e300, 1e300, 1e300}, {100, 0, 0, 1}});
