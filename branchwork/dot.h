@@ -2,6 +2,7 @@
 #ifndef BRANCHWORK_DOT_H
 #define BRANCHWORK_DOT_H
 
+#include <charconv>
 #include <ostream>
 
 #include "tree.h"
@@ -16,8 +17,9 @@ namespace dot {
 // In-order hands over every node with its own three links as they stand in the tree.
 class Writer final : public Action<int> {
 public:
-    explicit Writer(std::ostream& out) : out(out) {}
+    explicit Writer(std::ostream& out) : out(*out.rdbuf()) {}
 
+    // The node's lines are put together here and handed to the stream's buffer at once.
     void Exec(Node<int>* node) override
     {
         LinkedNode<int>* const linked = static_cast<LinkedNode<int>*>(node);
@@ -25,45 +27,47 @@ public:
         copy = any && value == previous ? copy + 1 : 1;
         previous = value;
         any = true;
-        out << "  ";
-        Name(value, copy);
-        out << " [label=\"" << value << "\", style=solid];\n";
-        if (linked->IsLeaf())
-            return;
-        Link(value, linked->left, 1, 'l', "tailport=sw");
-        Link(value, linked->middle, copy + 1, 'm', "style=dashed");
-        Link(value, linked->right, 1, 'r', "tailport=se");
+        char text[400];  // four lines of at most 100 characters
+        char* at = Name(Put(text, "  "), value, copy);
+        at = Put(std::to_chars(Put(at, " [label=\""), text + sizeof text, value).ptr, "\", style=solid];\n");
+        if (!linked->IsLeaf()) {
+            at = Link(at, value, linked->left, 1, "_l", "tailport=sw");
+            at = Link(at, value, linked->middle, copy + 1, "_m", "style=dashed");
+            at = Link(at, value, linked->right, 1, "_r", "tailport=se");
+        }
+        out.sputn(text, at - text);
     }
 
 private:
-    void Name(int value, long long copy_number)
+    static char* Put(char* at, const char* text)
     {
-        out << 'v';
+        while (*text)
+            *at++ = *text++;
+        return at;
+    }
+
+    static char* Name(char* at, int value, long long copy_number)
+    {
+        *at++ = 'v';
         if (value < 0)
-            out << 'm' << -static_cast<long long>(value);
-        else
-            out << value;
+            *at++ = 'm';
+        at = std::to_chars(at, at + 12, value < 0 ? -static_cast<long long>(value) : value).ptr;
         if (copy_number > 1)
-            out << '_' << copy_number;
+            at = std::to_chars(Put(at, "_"), at + 21, copy_number).ptr;
+        return at;
     }
 
     // The link to one of the current node's three places: to the child there, or to an
-    // invisible placeholder that keeps the place.
-    void Link(int value, LinkedNode<int>* child, long long child_copy, char place, const char* style)
+    // invisible placeholder that keeps the place (a node named here first, and so invisible).
+    char* Link(char* at, int value, LinkedNode<int>* child, long long child_copy, const char* place, const char* style)
     {
-        out << "  ";
-        Name(value, copy);
-        out << " -> ";
-        if (child) {
-            Name(child->GetValue(), child_copy);
-            out << " [" << style << "];\n";
-        } else {  // a node named here first, and so a placeholder
-            Name(value, copy);
-            out << '_' << place << " [style=invis];\n";
-        }
+        at = Put(Name(Put(at, "  "), value, copy), " -> ");
+        if (child)
+            return Put(Put(Put(Name(at, child->GetValue(), child_copy), " ["), style), "];\n");
+        return Put(Put(Name(at, value, copy), place), " [style=invis];\n");
     }
 
-    std::ostream& out;
+    std::streambuf& out;
     bool any = false;    // whether a node came before
     int previous = 0;    // the value of the node before
     long long copy = 0;  // which copy of its value the current node is, from 1
