@@ -59,51 +59,12 @@ std::string Value(const std::string& svg, std::size_t start, const std::string& 
     return at < svg.find('>', start) ? svg.substr(from, svg.find('"', from) - from) : "";
 }
 
-// The numbers of an attribute of the element that holds `mark` (an id, a class).
-std::vector<double> Numbers(const std::string& svg, const std::string& mark, const std::string& attribute)
-{
-    return Parse(Value(svg, svg.rfind('<', svg.find(mark)), attribute));
-}
-
 std::size_t Count(const std::string& text, const std::string& part)
 {
     std::size_t count = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++count;
     return count;
-}
-
-// The README's example: the vertices of the nearest square in the loop's order, y upwards
-// and on the circle's scale; the line from P to a vertex at the reported distance.
-TEST(Picture, DrawsTheFiguresOnOneScaleWithYUpwardsAndTheLineToTheNearestPoint)
-{
-    const std::string svg = Draw(0, 0, {{0, 5, 0, 1}, {4, 0, -3, 2}});
-    EXPECT_EQ(Count(svg, "class=\"figure"), 2u);
-    const double cx = Numbers(svg, "id=\"f1\"", "cx")[0], cy = Numbers(svg, "id=\"f1\"", "cy")[0];
-    const double unit = Numbers(svg, "id=\"f1\"", "r")[0];
-    const auto near = [&](double x, double y, double u, double v) {
-        return std::fabs(cx + (x - 5) * unit - u) < 0.05 && std::fabs(cy - y * unit - v) < 0.05;
-    };
-    ASSERT_NE(svg.find("class=\"figure nearest\" id=\"f2\""), std::string::npos);
-    const std::vector<double> points = Numbers(svg, "id=\"f2\"", "points");
-    const double square[] = {-1, -4, -1, -2, 1, -2, 1, -4};
-    ASSERT_EQ(points.size(), 8u);
-    for (int i = 0; i < 8; i += 2)
-        EXPECT_TRUE(near(square[i], square[i + 1], points[i], points[i + 1])) << i / 2;
-    EXPECT_EQ(points[0], 60);           // the margin, at the left ...
-    EXPECT_EQ(cx + unit, 60 + 1000.0);  // ... and the longer side fills the view
-    const auto line = [&](const char* end) { return Numbers(svg, "class=\"answer\"", end)[0]; };
-    EXPECT_TRUE(near(0, 0, line("x1"), line("y1")));
-    EXPECT_TRUE(near(-1, -2, line("x2"), line("y2")) || near(1, -2, line("x2"), line("y2")));
-    EXPECT_NE(svg.find(">2.23607</text>"), std::string::npos);
-
-    // P inside a circle: the line runs from P outwards, through it, to the circle.
-    const std::string inside = Draw(3, 4, {{0, 0, 0, 10}});
-    const double centre_x = Numbers(inside, "id=\"f1\"", "cx")[0], centre_y = Numbers(inside, "id=\"f1\"", "cy")[0];
-    const double scale = Numbers(inside, "id=\"f1\"", "r")[0] / 10;
-    EXPECT_NEAR(Numbers(inside, "class=\"answer\"", "x2")[0], centre_x + 6 * scale, 0.02);
-    EXPECT_NEAR(Numbers(inside, "class=\"answer\"", "y2")[0], centre_y - 8 * scale, 0.02);
-    EXPECT_NE(inside.find(">-5</text>"), std::string::npos);
 }
 
 // Whatever the numbers, every coordinate of the drawing is finite and lies in its view, and
@@ -127,17 +88,17 @@ TEST(Picture, AnyNumbersGiveADrawingWithinItsView)
         const std::string svg = Draw(c.px, c.py, c.figures);
         SCOPED_TRACE(svg);
         EXPECT_EQ(Count(svg, "class=\"figure"), c.figures.size());
-        const double width = Numbers(svg, "<svg", "width")[0], height = Numbers(svg, "<svg", "height")[0];
+        const std::size_t view = svg.find("<svg");
+        const double width = std::stod(Value(svg, view, "width")), height = std::stod(Value(svg, view, "height"));
         for (std::size_t tag = svg.find('<', 1); tag != std::string::npos; tag = svg.find('<', tag + 1)) {
             for (const char* attribute : {"cx", "cy", "r", "x", "y", "x1", "y1", "x2", "y2", "points"})
                 for (double value : Parse(Value(svg, tag, attribute)))
                     ASSERT_TRUE(value >= 0 && value <= std::max(width, height)) << attribute;
         }
     }
-    const std::string many = Draw(0, 0, {{2147483647, 1e300, 1e300, 1e300}, {100, 0, 0, 1}});
-    EXPECT_NE(many.find("<circle class=\"figure\" id=\"f1\""), std::string::npos);
-    EXPECT_NE(many.find("korkent rajzolva"), std::string::npos);
-    EXPECT_NE(many.find("<polygon class=\"figure nearest\" id=\"f2\""), std::string::npos);
+    const std::string limit = Draw(0, 0, {{101, 0, 0, 1}, {100, 0, 0, 1}});
+    EXPECT_EQ(Count(limit, "korkent rajzolva"), 1u);  // the 101 sides as a circle, and said so
+    EXPECT_EQ(Count(limit, "<polygon"), 1u);
 }
 
 TEST(Picture, NumbersTheFiguresWhenThereAreFewEnough)

@@ -1,17 +1,12 @@
 #!/usr/bin/env python3
-"""Looks at the pictures as their viewers do.
-
-    check.py CHECK DRAW
-
-DRAW writes a picture from what it reads on standard input (tests/pictures/draw.cpp). CHECK:
-  svg_example   the README's nearshape example
-  svg_extremes  a polygon of 2147483647 sides and coordinates near 1e300
-  dot           branchwork trees: the worked example, lone children, copies, an empty tree
-An SVG must parse as XML, render with rsvg-convert, hold one shape per figure with the
-nearest one marked, and show the nearest figure's colour along its outline and not along the
-others', at the places an independent fit of the view gives. A DOT file must render with
-Graphviz, hold one visible node per value, and link them as plain insertion builds the tree:
-left, middle (dashed) and right links, the children drawn on their own side.
+"""Looks at the pictures as their viewers do: check.py CHECK DRAW, where DRAW writes a picture
+from what it reads (tests/pictures/draw.cpp) and CHECK is svg_example (the README's nearshape
+example, and P inside its circle), svg_extremes (2147483647 sides, coordinates near 1e300) or
+dot (branchwork trees). An SVG must parse, render with rsvg-convert, hold one shape per
+figure, the nearest one marked, and show its colour along the nearest figure's outline only,
+the line from P to its nearest point labelled with the report's distance, all where an
+independent fit of the view puts them. A DOT file must render with Graphviz, hold a visible
+node per value, and link them as plain insertion builds the tree, each child on its side.
 """
 import json
 import math
@@ -44,11 +39,24 @@ def outline(sides, x, y, size):
     return circle, circle
 
 
+def nearest_point(p, sides, x, y, size):
+    """Of a circle, the point on the line through P and the centre; of a polygon, the vertex nearest P."""
+    if sides == 0:
+        d = math.hypot(p[0] - x, p[1] - y)
+        return x + size * (p[0] - x) / d, y + size * (p[1] - y) / d
+    if sides <= MOST_SIDES_DRAWN:
+        return min(outline(sides, x, y, size)[0], key=lambda v: math.sqrt((v[0] - p[0]) ** 2 + (v[1] - p[1]) ** 2))
+    alpha, radius = 2 * math.pi / sides, size / (2 * math.sin(math.pi / sides))
+    turn = alpha / 2 + round(math.atan2(x - p[0], y - p[1]) % (2 * math.pi) / alpha - 0.5) % sides * alpha
+    return x - radius * math.sin(turn), y - radius * math.cos(turn)
+
+
 def check_svg(draw, folder, p, figures, nearest):
     path, png = os.path.join(folder, "p.svg"), os.path.join(folder, "p.png")
     records = " ".join(" ".join(map(repr, figure)) for figure in figures)
-    run(draw, "svg", path, stdin=f"{p[0]!r} {p[1]!r} {len(figures)} {records}")
-    shapes = [e for e in ElementTree.parse(path).iter() if "figure" in str(e.get("class")).split()]
+    report = run(draw, "svg", path, stdin=f"{p[0]!r} {p[1]!r} {len(figures)} {records}").decode()
+    elements = list(ElementTree.parse(path).iter())
+    shapes = [e for e in elements if "figure" in str(e.get("class")).split()]
     assert sorted(e.get("id") for e in shapes) == sorted(f"f{i}" for i in range(1, len(figures) + 1)), shapes
     for e in shapes:
         sides = figures[int(e.get("id")[1:]) - 1][0]
@@ -62,13 +70,20 @@ def check_svg(draw, folder, p, figures, nearest):
     width, height = ((high - low) / span * 1000 for low, high in ((min(xs), max(xs)), (min(ys), max(ys))))
     left, top = (60 + (max(size, 400) - size) / 2 for size in (width, height))
     columns = math.ceil(max(width, 400) + 120)
+    place = lambda x, y: (left + (x - min(xs)) / span * 1000, top + (max(ys) - y) / span * 1000)
+
+    [line] = [e for e in elements if e.get("class") == "answer"]
+    ends = (*place(*p), *place(*nearest_point(p, *figures[nearest - 1])))
+    assert all(abs(float(line.get(a)) - b) < 0.01 for a, b in zip(("x1", "y1", "x2", "y2"), ends)), (line.attrib, ends)
+    [label] = [e.text for e in elements if e.get("class") == "distance"]
+    assert f"Tavolsag: {label} egyseg." in report, (label, report)
 
     run("rsvg-convert", "-o", png, path)
     pixels = run("convert", png, "-depth", "8", "rgb:-")
     assert len(pixels) == 3 * columns * math.ceil(max(height, 400) + 120), "the size of the view"
     for number, figure in enumerate(figures, 1):
         for x, y in outline(*figure)[1]:
-            u, v = int(left + (x - min(xs)) / span * 1000), int(top + (max(ys) - y) / span * 1000)
+            u, v = map(int, place(x, y))
             colour = tuple(pixels[3 * (v * columns + u) :][:3])
             if number == nearest:
                 assert all(abs(a - b) < 40 for a, b in zip(colour, NEAREST)), (number, x, y, colour)
@@ -115,6 +130,7 @@ def main(check, draw):
     with tempfile.TemporaryDirectory() as folder:
         if check == "svg_example":
             check_svg(draw, folder, (0, 0), [(0, 5, 0, 1), (4, 0, -3, 2)], 2)
+            check_svg(draw, folder, (4.5, 0.2), [(0, 5, 0, 1), (4, 0, -3, 2)], 1)  # P inside the circle
         elif check == "svg_extremes":
             figures = [(2147483647, 1.5e300, 1e300, 1e291), (0, 0.5e300, 1e300, 2e299), (3, 1e300, 0.5e300, 3e299)]
             check_svg(draw, folder, (1e300, 1.2e300), figures, 1)

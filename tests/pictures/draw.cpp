@@ -1,9 +1,8 @@
-// Writes the pictures that check.py looks at, from what the programs would have at hand:
-//   draw svg FILE   standard input: P's x and y, then a figure file's numbers (the count, and
-//                   per figure its side number, x, y and size; below 3 sides a circle)
+// Writes the pictures that check.py looks at, from what the programs have at hand:
+//   draw svg FILE   standard input: P's x and y, then a figure file's numbers (below 3 sides
+//                   a circle); standard output: the report's distance line
 //   draw dot FILE   standard input: the values of a tree
-// The nearest figure is found as nearshape finds it. Exit status: 0, or 5 when FILE can't be
-// written; 2 for input that can't be read.
+// Exit status: 0, 5 when FILE can't be written, 2 for input that can't be read.
 #include "dot.h"
 #include "lista.h"
 #include "picture.h"
@@ -39,6 +38,7 @@ int draw_svg(const char* path)
         if (i == 0 || best > distance)
             best = distance, nearest = i;
     }
+    std::cout << "Tavolsag: " << best << " egyseg." << '\n';  // as the report writes it
     return write_picture(path, "draw", [&](std::ostream& out) { write_svg(out, px, py, figures, nearest, best); });
 }
 

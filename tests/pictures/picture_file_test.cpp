@@ -62,10 +62,11 @@ TEST_F(PictureFileTest, ReplacesTheFileOnlyOnceWrittenWholeAndLeavesNoTemporaryF
             throw 1;
         }),
                      int);
-        EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
+        ASSERT_TRUE(unkept.write([](std::ostream& out) { out << "unkept\n"; }));
         ASSERT_TRUE(written.write(picture));
         EXPECT_EQ(written.keep("prog"), 0);
-    }  // the unkept picture's destructor has nothing left to remove
+        EXPECT_EQ(Names().size(), 2u);
+    }  // the unkept picture's temporary file goes with it
     EXPECT_EQ(Read(file), std::string(100000, 'x') + "end\n");
     EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
 }
