@@ -3,7 +3,8 @@
 #   outside git, the date of the newest changelog entry); CPack gives every file, folder and
 #   archive member that time, so two builds of one commit make the same bytes;
 # - LICENSE and CHANGELOG.md make way for what Debian reads in their place: the copyright
-#   file in its machine-readable form and the changelog in Debian's form, compressed.
+#   file in its machine-readable form and the changelog in Debian's form, compressed;
+# - folders and files get the usual modes, whatever the umask.
 # Set in CPackConfig.cmake: CPACK_CONSOLEWORKS_SOURCE_DIR, CPACK_CONSOLEWORKS_DOCDIR,
 # CPACK_CONSOLEWORKS_GZIP.
 if(NOT CPACK_GENERATOR STREQUAL "DEB")
@@ -86,3 +87,15 @@ License: Expat
  ${licence}
 ")
 file(REMOVE "${doc}/LICENSE" "${doc}/CHANGELOG.md")
+
+# Modes as Debian wants them, whatever the umask of the build: 755 for folders and programs,
+# 644 for the other files.
+file(GLOB_RECURSE staged LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*")
+foreach(path IN LISTS staged)
+  if(IS_DIRECTORY "${path}" OR path MATCHES "/bin/[^/]+$")
+    file(CHMOD "${path}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+                                     WORLD_EXECUTE)
+  else()
+    file(CHMOD "${path}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  endif()
+endforeach()
