@@ -10,6 +10,12 @@ cd "$(dirname "$0")/.."
 build=${BUILD:-build/bench}
 programs=("$@")
 ((${#programs[@]})) || programs=(nearshape setcalc branchwork)
+for program in "${programs[@]}"; do
+  case $program in
+    nearshape | setcalc | branchwork) ;;
+    *) echo "scale.sh: no program named \"$program\"; the programs are nearshape, setcalc and branchwork" >&2; exit 64 ;;
+  esac
+done
 [[ -f $build/CMakeCache.txt ]] ||
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=ON > /dev/null
 cmake --build "$build" -j "$(nproc)" --target "${programs[@]}" iofloor scale_input > /dev/null
