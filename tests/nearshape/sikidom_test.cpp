@@ -128,6 +128,15 @@ double step(double v, int ulps)
     return v;
 }
 
+// Built for a processor with fused multiply-add too, the build fuses no multiplication and
+// addition into one rounding, which would change the vertex loop's results with the processor.
+TEST(Distance, NoFusedMultiplyAdd)
+{
+    volatile double x = 1 + 0x1p-30;
+    const double square = x * x;
+    EXPECT_EQ(x * x - square, 0);  // fused: minus the rounding error of the square, -2^-60
+}
+
 TEST(Distance, WorkedValues)
 {
     struct {
