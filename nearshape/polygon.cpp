@@ -481,11 +481,13 @@ struct Setup {
     double direction[2];  // the offset rounded (halved where it overflows): P's direction
 };
 
-// The distance from P to vertex j in double-double, and the range that its error bound gives:
-// with every length below 1 and sin, cos of the vertex angles within 2^-100, every product and
-// sum of double-doubles here is within 2^-102 of its value, so the offset from vertex j is
-// within 2^-96 in each part, and the distance within that and 2^-100 of itself. The range
-// allows 2^-86 and 2^-90 of the distance.
+// The distance from P to vertex j in double-double, and the range that its error bound gives.
+// With every length below 1: sin and cos of the vertex angle come out within 2^-100, R within
+// 2^-102 (sin(pi/n) and the quotient each within 2^-104 of themselves), R sin and R cos within
+// 2^-99.5, and their sums with the exact offset within 2^-99.3; so the distance is within
+// 2^-98.8, and its own three operations add 2^-102 of itself. The range allows 2^-94 and 2^-94
+// of the distance: the fixed point takes over only where P lies within about 2^-40 of the
+// scale from a vertex, or the distance within 2^-94 of halfway between two doubles.
 Range fast_range(const Setup& setup, long long j)
 {
     const int k = setup.k;
@@ -496,7 +498,7 @@ Range fast_range(const Setup& setup, long long j)
     vertex_angle(j, setup.n, sine, cosine);  // the vertex lies at R (-sin, -cos) from the centre
     const Wide dx = ex + R * sine, dy = ey + R * cosine;
     const Wide d = sqrt(dx * dx + dy * dy);
-    return around(d, 0x1p-86 + d.hi * 0x1p-90, k);
+    return around(d, 0x1p-94 + d.hi * 0x1p-94, k);
 }
 
 // The same with `words` words of fixed point, of which all but the top one are fraction: F bits.
@@ -572,7 +574,12 @@ double nearest_vertex(double x, double y, double side, int n, double px, double 
     const bool halfway = std::fabs(step - rounded) > 0.5 - 0x1p-10;
     const long long other = ((step > rounded ? j + 1 : j - 1) % n + n) % n;
 
-    if (!overflow) {
+    if (!overflow && e[0].hi == 0 && e[1].hi == 0) {  // P at the centre: R from every vertex
+        const Wide R = Wide{std::ldexp(setup.side, -setup.k), 0} / (setup.sine_half * 2.0);
+        const Range range = around(R, R.hi * 0x1p-94, setup.k);
+        if (range.settled())
+            return range.high;
+    } else if (!overflow) {
         Range range = fast_range(setup, j);
         if (halfway)
             range = nearer(range, fast_range(setup, other));
