@@ -235,11 +235,16 @@ void vertex_angle(long long j, int n, Wide& sine, Wide& cosine)
 // Where rounding decides, the distance is that of the exact doubles given to the truly nearest
 // vertex, rounded to the nearest double. It is first computed in double-double precision with
 // a bound on its error; where the bound leaves the rounding open, in fixed point of 256 bits,
-// then 512 and on until it doesn't. Either way the result is a range known to hold the true
-// distance, given by the doubles nearest to its ends: where they agree, that double is the
-// distance rounded to nearest.
+// then 512 and on while the bound exceeds an eighth of an ulp. Either way the result is a range
+// known to hold the true distance, given by the doubles nearest to its ends: where they agree,
+// that double is the distance rounded to nearest. Where they don't, though the range is that
+// narrow, the distance lies all but halfway between two doubles, and the one nearest to the
+// estimate is within an ulp of it (more bits would settle it only as far as it lies from
+// halfway, which for a polygon tiny beside its distance can be thousands of bits).
 struct Range {
-    double low, high;
+    double low, high;  // the ends, rounded
+    double nearest;    // the estimate, rounded
+    bool narrow;       // the error at most an eighth of an ulp of the estimate
     bool settled() const { return low == high; }
 };
 
@@ -266,13 +271,19 @@ double round_scaled(Wide v, int k)
 // The range v - error to v + error, with v and error in units of 2^k.
 Range around(Wide v, double error, int k)
 {
-    if (!std::isfinite(error))
-        return {-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
-    return {round_scaled(v + Wide{-error, 0}, k), round_scaled(v + Wide{error, 0}, k)};
+    const double infinity = std::numeric_limits<double>::infinity();
+    if (!std::isfinite(error) || v.hi == 0)
+        return {-infinity, infinity, round_scaled(v, k), false};
+    const double ulp = std::max(std::ldexp(1.0, std::ilogb(v.hi) - 52), std::ldexp(1.0, -1074 - k));
+    return {round_scaled(v + Wide{-error, 0}, k), round_scaled(v + Wide{error, 0}, k), round_scaled(v, k),
+            error <= ulp / 8};
 }
 
 // The range of the nearer of two vertices from the ranges of both.
-Range nearer(Range a, Range b) { return {std::min(a.low, b.low), std::min(a.high, b.high)}; }
+Range nearer(Range a, Range b)
+{
+    return {std::min(a.low, b.low), std::min(a.high, b.high), std::min(a.nearest, b.nearest), a.narrow && b.narrow};
+}
 
 // Fixed-point numbers for the distances double-double can't settle: 32-bit words in two's
 // complement, least significant first, the top word holding the integer part. Products and
@@ -523,7 +534,7 @@ Range exact_range(const Setup& setup, const Fixed& pi, const Fixed& sine_half, l
     fixed_angle(2 * j + 1, setup.n, pi, sine, cosine);
     const Fixed dx = twice * ex + side * sine, dy = twice * ey + side * cosine;
     if (is_zero(dx) && is_zero(dy))
-        return {-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+        return around(Wide{0, 0}, 0, setup.k);
     int ex_dx, ex_dy, ex_sine;
     Wide x = leading(dx, ex_dx), y = leading(dy, ex_dy);
     const int e = std::max(ex_dx, ex_dy);  // both in units of 2^e
@@ -594,10 +605,10 @@ double nearest_vertex(double x, double y, double side, int n, double px, double 
         range = exact_range(setup, half_turn, sine_half, j);
         if (halfway)
             range = nearer(range, exact_range(setup, half_turn, sine_half, other));
-        if (range.settled())
+        if (range.settled() || range.narrow)
             break;
     }
-    return range.high;
+    return range.settled() ? range.high : range.nearest;
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ Window window(double x, double y, double side, int n, double px, double py);
 // The distance from P to the polygon's nearest vertex: the vertex loop's result where the
 // window holds it (always for n <= max_measured), and otherwise the distance from P to the
 // truly nearest vertex of the polygon that the doubles given describe exactly, rounded to the
-// nearest double, however near P lies to a vertex. 0 when n <= 0: there is no vertex to
+// nearest double however near P lies to a vertex (where that distance lies within 2^-90 of
+// halfway between two doubles, either of them). 0 when n <= 0: there is no vertex to
 // measure, as the loop measures none. Any double is accepted: +inf where P or the polygon (its
 // centre or side length) lies at infinity and the other doesn't; NaN where an argument is NaN
 // or both lie at infinity.
