@@ -234,8 +234,8 @@ void vertex_angle(long long j, int n, Wide& sine, Wide& cosine)
 
 // Where rounding decides, the distance is that of the exact doubles given to the truly nearest
 // vertex, rounded to the nearest double. It is first computed in double-double precision with
-// a bound on its error; where the bound leaves the rounding open, in fixed point of 256 bits,
-// then 512 and on while the bound exceeds an eighth of an ulp. Either way the result is a range
+// a bound on its error; where the bound leaves the rounding open, in fixed point of 192 bits,
+// then 384 and on while the bound exceeds an eighth of an ulp. Either way the result is a range
 // known to hold the true distance, given by the doubles nearest to its ends: where they agree,
 // that double is the distance rounded to nearest. Where they don't, though the range is that
 // narrow, the distance lies all but halfway between two doubles, and the one nearest to the
@@ -598,7 +598,7 @@ double nearest_vertex(double x, double y, double side, int n, double px, double 
             return range.high;
     }
     Range range{};
-    for (std::size_t words = 9; words <= 513; words = 2 * words - 1) {  // 256 to 16384 bits of fraction
+    for (std::size_t words = 7; words <= 385; words = 2 * words - 1) {  // 192 to 12288 bits of fraction
         const Fixed half_turn = fixed_pi(words);
         Fixed sine_half, cosine_half;
         fixed_angle(1, n, half_turn, sine_half, cosine_half);
