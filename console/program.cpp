@@ -1,0 +1,117 @@
+#include "console/program.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <unistd.h>
+
+namespace console {
+
+namespace {
+
+// Where an out-of-memory exit writes: the running program's standard output.
+Output* program_output = nullptr;
+
+int stop(Output& out, const char* message, int status)
+{
+    out << '\n' << message << '\n';
+    return status;
+}
+
+const char* const out_of_memory_message = "Nincs eleg memoria!";
+
+// Memory has run out. There may be none left even for the exception that would carry this
+// up, so the process ends here; _Exit flushes nothing, so the output is flushed first.
+[[noreturn]] void out_of_memory()
+{
+    stop(*program_output, out_of_memory_message, 4);
+    program_output->flush();
+    std::_Exit(4);
+}
+
+}  // namespace
+
+const std::string* Arguments::file(const std::string& option) const
+{
+    for (const auto& [given, name] : files)
+        if (given == option)
+            return &name;
+    return nullptr;
+}
+
+Arguments parse_arguments(const Program& program, int argc, const char* const* argv)
+{
+    Arguments result;
+    const auto refuse = [&](const std::string& why) {
+        result.action = Arguments::refused;
+        result.complaint = std::string(program.name) + ": " + why + "; segitseg: " + program.name + " --help";
+        return result;
+    };
+    std::string first;  // the first option given
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        const bool help = word == "--help" || word == "-h", version = word == "--version";
+        const auto& files = program.file_options;
+        const bool file = std::find(files.begin(), files.end(), word) != files.end();
+        if (!help && !version && !file)
+            return refuse("ismeretlen argumentum: '" + word + "'");
+        if (file && result.file(word))
+            return refuse("a(z) '" + word + "' ketszer szerepel");
+        if (!first.empty() && (!file || result.action != Arguments::run))
+            return refuse("egyszerre csak egy kapcsolo adhato meg, '" + first + "' vagy '" + word + "'");
+        if (first.empty())
+            first = word;
+        if (!file)
+            result.action = help ? Arguments::help : Arguments::version;
+        else if (i + 1 == argc)
+            return refuse("a(z) '" + word + "' utan hianyzik a fajlnev");
+        else
+            result.files.emplace_back(word, argv[++i]);
+    }
+    return result;
+}
+
+int guarded(Output& out, const std::function<int()>& dialogue)
+{
+    try {
+        return dialogue();
+    } catch (const ReadFailed&) {
+        return stop(out, "Hibas vagy hianyzo bemenet!", 3);
+    } catch (const std::bad_alloc&) {
+        return stop(out, out_of_memory_message, 4);
+    }
+}
+
+int run_program(int argc, char** argv, const Program& program, const Dialogue& dialogue)
+{
+    const Arguments arguments = parse_arguments(program, argc, argv);
+    Output out(STDOUT_FILENO);
+    if (arguments.action == Arguments::help) {
+        out << program.usage;
+        return 0;
+    }
+    if (arguments.action == Arguments::version) {
+        out << program.name << ' ' << PROGRAM_VERSION << '\n';
+        return 0;
+    }
+    if (arguments.action == Arguments::refused) {
+        Output errors(STDERR_FILENO);
+        errors << arguments.complaint << '\n';
+        return 64;
+    }
+    Input in(STDIN_FILENO, &out);
+    program_output = &out;
+    std::set_new_handler(out_of_memory);
+    const int status = guarded(out, [&] { return dialogue(in, out, arguments); });
+    std::set_new_handler(nullptr);
+    program_output = nullptr;
+    return status;
+}
+
+int run_program(int argc, char** argv, const Program& program, int (*dialogue)(Input&, Output&))
+{
+    return run_program(argc, argv, program,
+                       [dialogue](Input& in, Output& out, const Arguments&) { return dialogue(in, out); });
+}
+
+}  // namespace console
