@@ -29,13 +29,47 @@ bool ready(int descriptor)
     return ::poll(&wanted, 1, 0) > 0;
 }
 
-// The value of the text that the double grammar of >> gathered, as >> converts it: the whole
-// text must be a number, and one too large for a double fails with the largest double of its
-// sign, while one too small takes what strtod rounds it to.
-bool convert(const std::string& text, double& value)
+// Walks the text that >> gathers for a double: a sign, digits with one decimal point, and an
+// exponent mark with a sign and digits once a digit has come. take(keep) consumes the
+// character peek() showed; of leading zeros only the first is kept.
+template <typename Peek, typename Take>
+void gather_number(Peek peek, Take take)
 {
-    const char* first = text.data();
-    const char* last = first + text.size();
+    int c = peek();
+    if (c == '+' || c == '-') {
+        take(true);
+        c = peek();
+    }
+    bool mantissa = false, point = false, exponent = false;
+    for (; c == '0'; c = peek()) {
+        take(!mantissa);
+        mantissa = true;
+    }
+    for (;;) {
+        if (is_digit(c)) {
+            mantissa = true;
+        } else if (c == '.' && !point && !exponent) {
+            point = true;
+        } else if ((c == 'e' || c == 'E') && mantissa && !exponent) {
+            exponent = true;
+            take(true);
+            c = peek();
+            if (c != '+' && c != '-')
+                continue;  // what follows the mark is looked at afresh
+        } else {
+            break;
+        }
+        take(true);
+        c = peek();
+    }
+}
+
+// The value of the gathered text, as >> converts it: the whole text must be a number, and
+// one too large for a double fails with the largest double of its sign, while one too small
+// takes what strtod rounds it to.
+bool convert(const char* first, const char* last, double& value)
+{
+    const char* const text = first;
     if (first != last && *first == '+')
         ++first;
     const auto [stop, error] = std::from_chars(first, last, value);
@@ -45,7 +79,7 @@ bool convert(const std::string& text, double& value)
     }
     if (error == std::errc())
         return true;
-    value = std::strtod(text.c_str(), nullptr);
+    value = std::strtod(std::string(text, last).c_str(), nullptr);
     if (!std::isinf(value))
         return true;
     value = value > 0 ? DBL_MAX : -DBL_MAX;
@@ -99,32 +133,33 @@ bool Input::refill()
 
 bool Input::skip_space()
 {
-    int c = peek();
-    while (is_space(c)) {
-        ++next;
-        c = peek();
-    }
-    return c >= 0;
+    do {
+        while (next < end && is_space(*next))
+            ++next;
+        if (next < end)
+            return true;
+    } while (refill());
+    return false;
 }
 
 bool Input::extract(int& value)
 {
     if (!skip_space())
         return false;
-    int c = peek();
-    const bool negative = c == '-';
-    if (negative || c == '+') {
+    const bool negative = *next == '-';
+    if (negative || *next == '+')
         ++next;
-        c = peek();
-    }
     // Every digit is consumed, however many; the magnitude stops growing once past any int.
     bool digits = false;
     unsigned long long magnitude = 0;
-    for (; is_digit(c); ++next, c = peek()) {
-        digits = true;
-        if (magnitude <= UINT_MAX)
-            magnitude = magnitude * 10 + (c - '0');
-    }
+    do {
+        const char* digit = next;
+        for (; digit < end && is_digit(*digit); ++digit)
+            if (magnitude <= UINT_MAX)
+                magnitude = magnitude * 10 + (*digit - '0');
+        digits = digits || digit > next;
+        next = digit;
+    } while (next == end && refill());
     if (!digits) {
         value = 0;
         return false;
@@ -141,41 +176,25 @@ bool Input::extract(double& value)
 {
     if (!skip_space())
         return false;
-    // The text >> gathers: a sign, digits with one decimal point, and an exponent mark with
-    // a sign and digits once a digit has come; of leading zeros only the first is kept.
+    // Most numbers end inside the block at hand and are converted where they stand; one that
+    // reaches its end is gathered again into a text of its own, across as many blocks as it takes.
+    const char* stop = next;
+    bool cut = false;
+    gather_number([&] { return stop < end ? static_cast<unsigned char>(*stop) : (cut = true, -1); },
+                  [&](bool) { ++stop; });
+    if (!cut) {
+        const char* const first = next;
+        next = stop;
+        return convert(first, stop, value);
+    }
     token.clear();
-    int c = peek();
-    if (c == '+' || c == '-') {
-        token += static_cast<char>(c);
-        ++next;
-        c = peek();
-    }
-    bool mantissa = false, point = false, exponent = false;
-    for (; c == '0'; ++next, c = peek()) {
-        if (!mantissa)
-            token += '0';
-        mantissa = true;
-    }
-    for (;;) {
-        if (is_digit(c)) {
-            mantissa = true;
-        } else if (c == '.' && !point && !exponent) {
-            point = true;
-        } else if ((c == 'e' || c == 'E') && mantissa && !exponent) {
-            exponent = true;
-            token += 'e';
-            ++next;
-            c = peek();
-            if (c != '+' && c != '-')
-                continue;  // what follows the mark is looked at afresh
-        } else {
-            break;
-        }
-        token += static_cast<char>(c);
-        ++next;
-        c = peek();
-    }
-    return convert(token, value);
+    gather_number([&] { return peek(); },
+                  [&](bool keep) {
+                      if (keep)
+                          token += *next;
+                      ++next;
+                  });
+    return convert(token.data(), token.data() + token.size(), value);
 }
 
 bool Input::extract(char& value)

@@ -4,6 +4,7 @@
 #define CONSOLE_OUTPUT_H
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,7 +28,14 @@ public:
         *next++ = c;
         return *this;
     }
-    Output& operator<<(std::string_view text);
+    Output& operator<<(std::string_view text)
+    {
+        if (text.size() > static_cast<std::size_t>(end - next))
+            return write_long(text);
+        std::memcpy(next, text.data(), text.size());
+        next += text.size();
+        return *this;
+    }
     Output& operator<<(const char* text) { return *this << std::string_view(text); }
     Output& operator<<(const std::string& text) { return *this << std::string_view(text); }
     // In decimal.
@@ -40,6 +48,7 @@ public:
     void flush();
 
 private:
+    Output& write_long(std::string_view text);
     // Makes room for `size` bytes at `next`; size is at most the buffer's capacity.
     void room(std::size_t size)
     {
