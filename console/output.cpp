@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -14,6 +12,36 @@ namespace console {
 namespace {
 
 constexpr std::size_t capacity = 64 * 1024;
+
+// The digits of 0 to 99, two by two.
+const char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                     "8081828384858687888990919293949596979899";
+
+const unsigned long long powers[] = {1,
+                                     10,
+                                     100,
+                                     1000,
+                                     10000,
+                                     100000,
+                                     1000000,
+                                     10000000,
+                                     100000000,
+                                     1000000000,
+                                     10000000000,
+                                     100000000000,
+                                     1000000000000,
+                                     10000000000000,
+                                     100000000000000,
+                                     1000000000000000,
+                                     10000000000000000};
+
+// How many decimal digits a number above 0 has.
+int decimal_length(unsigned long long n)
+{
+    const int guess = (64 - __builtin_clzll(n)) * 1233 >> 12;  // log10 of 2 is about 1233 / 4096
+    return guess + (n >= powers[guess]);
+}
 
 }  // namespace
 
@@ -50,63 +78,71 @@ Output& Output::operator<<(int value)
         *next++ = '-';
         magnitude = 0u - magnitude;
     }
-    char digits[10];
-    char* first = digits + sizeof digits;
-    do
-        *--first = static_cast<char>('0' + magnitude % 10);
-    while ((magnitude /= 10) != 0);
-    const std::size_t size = digits + sizeof digits - first;
-    std::memcpy(next, first, size);
-    next += size;
+    const int length = magnitude == 0 ? 1 : decimal_length(magnitude);
+    next += length;
+    char* digit = next;
+    for (; magnitude >= 100; magnitude /= 100) {
+        digit -= 2;
+        std::memcpy(digit, pairs + 2 * (magnitude % 100), 2);
+    }
+    if (magnitude >= 10)
+        std::memcpy(digit - 2, pairs + 2 * magnitude, 2);
+    else
+        digit[-1] = static_cast<char>('0' + magnitude);
     return *this;
 }
 
-// %g with precision 6 is what to_chars writes with that precision, but that is slow. The
-// shortest digits that read back as the value are found several times faster, and for a
-// normal double they round to the same six digits: when they are six or fewer, the value is
-// far nearer to them than to any other six-digit number; when they are eight or more, no
-// number of seven digits lies as near to the value, so the halfway point between two six-digit
-// numbers is on the same side of both. Seven digits ending in 5 are that halfway point
-// itself, and there only the exact conversion can tell.
+// %g with precision 6, as to_chars writes it with that precision; but that takes long, and
+// most numbers the programs write were typed with a few decimals. Such a value is n
+// millionths, n a whole number of at most 15 digits that, divided by a million, gives the
+// value back; the value then lies within half a unit in its last place of that decimal, so
+// the two round alike to six digits: the decimal has no more digits than a double can tell
+// apart, so no halfway point between two six-digit numbers can lie between them, save when
+// the decimal is that very point (seven digits ending in 5). There, and for every other
+// value, the exact conversion is used.
 Output& Output::operator<<(double value)
 {
     room(32);  // the longest is "-1.23457e-308"
-    char shortest[32];
-    char* const stop =
-        std::to_chars(shortest, shortest + sizeof shortest - 1, value, std::chars_format::scientific).ptr;
-    *stop = '\0';
-    const char* mark = std::find(shortest, stop, 'e');
-    const char* digit = shortest + (shortest[0] == '-');
-    char digits[17];
-    int count = 0;
-    for (; digit < mark; ++digit)
-        if (*digit != '.')
-            digits[count++] = *digit;
-    // inf and nan have no exponent mark. Below the least normal double fewer digits tell
-    // values apart than six, and the shortest of them say too little about the value.
-    if (mark == stop || std::fabs(value) < DBL_MIN || (count == 7 && digits[6] == '5')) {
-        next = std::to_chars(next, end, value, std::chars_format::general, 6).ptr;
+    const double scaled = std::nearbyint(value * 1e6);
+    if (std::fabs(value) >= 1e-6 && std::fabs(scaled) < 1e15 && scaled / 1e6 == value
+        && write_millionths(static_cast<long long>(scaled)))
         return *this;
+    next = std::to_chars(next, end, value, std::chars_format::general, 6).ptr;
+    return *this;
+}
+
+bool Output::write_millionths(long long millionths)
+{
+    // The first seven digits and whether any other digit is not 0; the power of ten of the
+    // first digit.
+    const unsigned long long magnitude = millionths < 0 ? 0ull - millionths : millionths;
+    const int length = decimal_length(magnitude);
+    const unsigned long long power = powers[length - 1];
+    int exponent = length - 7;
+    unsigned long long seven = magnitude, rest = 0;
+    if (length > 7) {
+        seven = magnitude / (power / 1000000);
+        rest = magnitude % (power / 1000000);
+    } else {
+        seven = magnitude * (1000000 / power);
     }
-    int exponent = std::atoi(mark + 1);
-    if (count > 6) {
-        const bool up = digits[6] >= '5';
-        count = 6;
-        for (int i = count - 1; up && i >= 0; --i) {
-            if (digits[i] != '9') {
-                ++digits[i];
-                break;
-            }
-            digits[i] = '0';
-            if (i == 0) {  // 999999.5 and the like: 1 at the next power of ten
-                digits[0] = '1';
-                ++exponent;
-            }
-        }
+    // Rounded to six digits, half away from zero: a half exactly is the one case that the
+    // decimal can't decide.
+    if (seven % 10 == 5 && rest == 0)
+        return false;
+    unsigned six = static_cast<unsigned>(seven / 10 + (seven % 10 >= 5));
+    if (six == 1000000) {  // 999999.5 and the like: 1 at the next power of ten
+        six = 100000;
+        ++exponent;
     }
-    while (count > 1 && digits[count - 1] == '0')
+    char digits[6];
+    std::memcpy(digits, pairs + 2 * (six / 10000), 2);
+    std::memcpy(digits + 2, pairs + 2 * (six / 100 % 100), 2);
+    std::memcpy(digits + 4, pairs + 2 * (six % 100), 2);
+    int count = 6;
+    while (digits[count - 1] == '0')
         --count;
-    if (value < 0)
+    if (millionths < 0)
         *next++ = '-';
     if (exponent < -4 || exponent >= 6) {
         *next++ = digits[0];
@@ -116,10 +152,8 @@ Output& Output::operator<<(double value)
         }
         *next++ = 'e';
         *next++ = exponent < 0 ? '-' : '+';
-        const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10)
-            *next++ = '0';
-        next = std::to_chars(next, end, magnitude).ptr;
+        *next++ = static_cast<char>('0' + (exponent < 0 ? -exponent : exponent) / 10);
+        *next++ = static_cast<char>('0' + (exponent < 0 ? -exponent : exponent) % 10);
     } else if (exponent < 0) {
         *next++ = '0';
         *next++ = '.';
@@ -135,7 +169,7 @@ Output& Output::operator<<(double value)
             next = std::copy(digits + whole, digits + count, next);
         }
     }
-    return *this;
+    return true;
 }
 
 void Output::flush()

@@ -49,6 +49,8 @@ public:
 
 private:
     Output& write_long(std::string_view text);
+    // The %g of a value that is this many millionths; false where it can't tell.
+    bool write_millionths(long long millionths);
     // Makes room for `size` bytes at `next`; size is at most the buffer's capacity.
     void room(std::size_t size)
     {

@@ -175,7 +175,7 @@ TEST(Output, WritesNumbersAsTheStreamsDo)
                                   DBL_MIN, DBL_MAX, DBL_TRUE_MIN, 1e6,       999999.5, 9.999995e-05};
     // Six-digit rounding edges at every power of ten: the halfway values and their neighbours.
     for (int e = -330; e <= 308; ++e)
-        for (const char* digits : {"9999995", "1000005", "1234565", "9999994999999"}) {
+        for (const char* digits : {"9999995", "9999996", "1000005", "1234565", "9999994999999"}) {
             const double v = std::strtod((digits + std::string("e") + std::to_string(e)).c_str(), nullptr);
             values.insert(values.end(), {v, std::nextafter(v, 0.0), std::nextafter(v, INFINITY), -v});
         }
@@ -189,7 +189,7 @@ TEST(Output, WritesNumbersAsTheStreamsDo)
             (std::to_string(bits % 100000000) + "e" + std::to_string(static_cast<int>(bits >> 58) - 40)).c_str(),
             nullptr);
         values.insert(values.end(), {v, typed, std::nextafter(typed, 0.0)});
-        ints.push_back(static_cast<int>(bits >> 32));
+        ints.push_back(static_cast<int>(bits >> 32) >> (bits % 32));  // of every length
     }
     std::string mine;
     std::ostringstream theirs;
