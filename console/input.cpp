@@ -64,6 +64,38 @@ void gather_number(Peek peek, Take take)
     }
 }
 
+// A number as most are typed: a sign, and at most 15 digits with a decimal point among them,
+// followed in the block by a character that ends it. Its value is those digits as a whole
+// number divided by a power of ten; both are exact doubles, so the one rounding of the
+// division is the correct one. False where the text is anything else.
+bool read_plain(const char* first, const char* end, const char*& stop, double& value)
+{
+    static const double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* p = first + (*first == '-' || *first == '+');
+    long long whole = 0;
+    int digits = 0, decimals = 0;
+    bool point = false;
+    for (; p < end && digits <= 15; ++p) {
+        if (is_digit(*p)) {
+            whole = whole * 10 + (*p - '0');
+            ++digits;
+            decimals += point;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (p == end || *p == 'e' || *p == 'E' || digits == 0 || digits > 15)
+        return false;
+    value = static_cast<double>(whole) / powers[decimals];
+    if (*first == '-')
+        value = -value;
+    stop = p;
+    return true;
+}
+
 // The value of the gathered text, as >> converts it: the whole text must be a number, and
 // one too large for a double fails with the largest double of its sign, while one too small
 // takes what strtod rounds it to.
@@ -176,9 +208,13 @@ bool Input::extract(double& value)
 {
     if (!skip_space())
         return false;
-    // Most numbers end inside the block at hand and are converted where they stand; one that
-    // reaches its end is gathered again into a text of its own, across as many blocks as it takes.
     const char* stop = next;
+    if (read_plain(next, end, stop, value)) {
+        next = stop;
+        return true;
+    }
+    // Other numbers that end inside the block at hand are converted where they stand; one that
+    // reaches its end is gathered again into a text of its own, across as many blocks as it takes.
     bool cut = false;
     gather_number([&] { return stop < end ? static_cast<unsigned char>(*stop) : (cut = true, -1); },
                   [&](bool) { ++stop; });
