@@ -31,6 +31,35 @@ const char* const out_of_memory_message = "Nincs eleg memoria!";
 
 }  // namespace
 
+std::string usage(const Program& program)
+{
+    std::string text = std::string("Hasznalat: ") + program.name + " [-h | --help | --version]";
+    for (const FileOption& option : program.file_options)
+        text += " [" + option.name + " FAJL]";
+    text += std::string("\n\n") + program.about + "\n";
+    // An indented line of two columns, the first as wide as `width` at least.
+    const auto line = [&text](std::string left, std::size_t width, const char* right) {
+        left.resize(std::max(left.size(), width), ' ');
+        text += "  " + left + " " + right + "\n";
+    };
+    text += "Kapcsolok:\n";
+    line("-h, --help", 11, "ez a leiras");
+    line("--version", 11, "a program neve es verzioja");
+    for (const FileOption& option : program.file_options)
+        line(option.name + " FAJL", 11, option.help);
+    text += "\nKilepesi kodok:\n";
+    auto statuses = program.statuses;
+    statuses.insert(statuses.end(),
+                    {{0, "rendben lefutott"},
+                     {3, "hibas vagy hianyzo bemenet"},
+                     {4, "nincs eleg memoria"},
+                     {64, "ismeretlen argumentum"}});
+    std::sort(statuses.begin(), statuses.end());
+    for (const auto& [status, meaning] : statuses)
+        line(std::to_string(status), 3, meaning);
+    return text;
+}
+
 const std::string* Arguments::file(const std::string& option) const
 {
     for (const auto& [given, name] : files)
@@ -52,7 +81,8 @@ Arguments parse_arguments(const Program& program, int argc, const char* const* a
         const std::string word = argv[i];
         const bool help = word == "--help" || word == "-h", version = word == "--version";
         const auto& files = program.file_options;
-        const bool file = std::find(files.begin(), files.end(), word) != files.end();
+        const bool file =
+            std::any_of(files.begin(), files.end(), [&](const FileOption& option) { return option.name == word; });
         if (!help && !version && !file)
             return refuse("ismeretlen argumentum: '" + word + "'");
         if (file && result.file(word))
@@ -87,7 +117,7 @@ int run_program(int argc, char** argv, const Program& program, const Dialogue& d
     const Arguments arguments = parse_arguments(program, argc, argv);
     Output out(STDOUT_FILENO);
     if (arguments.action == Arguments::help) {
-        out << program.usage;
+        out << usage(program);
         return 0;
     }
     if (arguments.action == Arguments::version) {

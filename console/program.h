@@ -13,11 +13,21 @@
 
 namespace console {
 
+// An option followed by a file name, such as "--svg FAJL".
+struct FileOption {
+    std::string name;
+    const char* help;  // for the usage
+};
+
 struct Program {
     const char* name;
-    const char* usage;                      // written for --help and -h
-    std::vector<std::string> file_options;  // options followed by a file name, such as "--svg"
+    const char* about;  // what the program does, in lines that end in '\n', for the usage
+    std::vector<std::pair<int, const char*>> statuses;  // its exit statuses besides 0, 3, 4 and 64
+    std::vector<FileOption> file_options;
 };
+
+// What --help writes: the command line, what the program does, the options, the exit statuses.
+std::string usage(const Program& program);
 
 // What a command line asks for. --help (or -h) and --version stand alone; each file option
 // may be given once, with its file name as the next argument, and beside the others.

@@ -5,28 +5,19 @@
 
 namespace {
 
-const char* const usage = "Hasznalat: nearshape [-h | --help | --version]\n"
-                          "\n"
-                          "Megkeresi a P ponthoz legkozelebbi sikidomot (kort vagy szabalyos sokszoget).\n"
-                          "A sikidomokat a billentyuzetrol vagy egy szovegfajlbol olvassa be; a valaszokat\n"
-                          "a szabvanyos bemenetrol olvassa.\n"
-                          "\n"
-                          "A sikidomfajl szamai: a sikidomok szama, majd sikidomonkent az oldalszam\n"
-                          "(3-nal kisebb ertek eseten kor), a kozeppont x es y koordinataja es a meret\n"
-                          "(a kor sugara vagy a sokszog oldalhossza).\n"
-                          "\n"
-                          "Kapcsolok:\n"
-                          "  -h, --help  ez a leiras\n"
-                          "  --version   a program neve es verzioja\n"
-                          "\n"
-                          "Kilepesi kodok:\n"
-                          "  0   rendben lefutott\n"
-                          "  1   a sikidomfajl nem nyithato meg\n"
-                          "  2   a sikidomfajl nem hasznalhato\n"
-                          "  3   hibas vagy hianyzo bemenet\n"
-                          "  4   nincs eleg memoria\n"
-                          "  64  ismeretlen argumentum\n";
+const console::Program program = {
+    "nearshape",
+    "Megkeresi a P ponthoz legkozelebbi sikidomot (kort vagy szabalyos sokszoget).\n"
+    "A sikidomokat a billentyuzetrol vagy egy szovegfajlbol olvassa be; a valaszokat\n"
+    "a szabvanyos bemenetrol olvassa.\n"
+    "\n"
+    "A sikidomfajl szamai: a sikidomok szama, majd sikidomonkent az oldalszam\n"
+    "(3-nal kisebb ertek eseten kor), a kozeppont x es y koordinataja es a meret\n"
+    "(a kor sugara vagy a sokszog oldalhossza).\n",
+    {{1, "a sikidomfajl nem nyithato meg"}, {2, "a sikidomfajl nem hasznalhato"}},
+    {},
+};
 
 }  // namespace
 
-int main(int argc, char** argv) { return console::run_program(argc, argv, {"nearshape", usage, {}}, run); }
+int main(int argc, char** argv) { return console::run_program(argc, argv, program, run); }

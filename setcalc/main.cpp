@@ -6,26 +6,17 @@
 
 namespace {
 
-const char* const usage = "Hasznalat: setcalc [-h | --help | --version]\n"
-                          "\n"
-                          "Valos szamok halmazait olvassa be, es kiirja rendezve a tartalmukat, az\n"
-                          "egymast koveto halmazok kulonbseget es szimmetrikus differenciajat, vegul az\n"
-                          "osszes halmaz uniojat es metszetet. Ha a metszet nem ures, kivesz belole egy\n"
-                          "erteket, majd megnezi, hogy egy masik ertek eleme-e a metszetnek. A valaszokat\n"
-                          "a szabvanyos bemenetrol olvassa.\n"
-                          "\n"
-                          "Kapcsolok:\n"
-                          "  -h, --help  ez a leiras\n"
-                          "  --version   a program neve es verzioja\n"
-                          "\n"
-                          "Kilepesi kodok:\n"
-                          "  0   rendben lefutott\n"
-                          "  1   ketnel kevesebb halmaz\n"
-                          "  2   negativ elemszam\n"
-                          "  3   hibas vagy hianyzo bemenet\n"
-                          "  4   nincs eleg memoria\n"
-                          "  64  ismeretlen argumentum\n";
+const console::Program program = {
+    "setcalc",
+    "Valos szamok halmazait olvassa be, es kiirja rendezve a tartalmukat, az\n"
+    "egymast koveto halmazok kulonbseget es szimmetrikus differenciajat, vegul az\n"
+    "osszes halmaz uniojat es metszetet. Ha a metszet nem ures, kivesz belole egy\n"
+    "erteket, majd megnezi, hogy egy masik ertek eleme-e a metszetnek. A valaszokat\n"
+    "a szabvanyos bemenetrol olvassa.\n",
+    {{1, "ketnel kevesebb halmaz"}, {2, "negativ elemszam"}},
+    {},
+};
 
 }  // namespace
 
-int main(int argc, char** argv) { return console::run_program(argc, argv, {"setcalc", usage, {}}, run); }
+int main(int argc, char** argv) { return console::run_program(argc, argv, program, run); }

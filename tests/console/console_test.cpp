@@ -215,7 +215,11 @@ TEST(Output, WritesNumbersAsTheStreamsDo)
 
 TEST(Arguments, RefuseWhatIsNotAnOptionTwoOptionsAndAFileOptionWithoutItsName)
 {
-    const console::Program program{"prog", "", {"--svg", "--dot"}};
+    const console::Program program{"prog", "", {{5, "a kep nem irhato"}}, {{"--svg", "kep"}, {"--dot", "fa"}}};
+    const std::string usage = console::usage(program);
+    EXPECT_NE(usage.find("prog [-h | --help | --version] [--svg FAJL] [--dot FAJL]\n"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("  --svg FAJL  kep\n  --dot FAJL  fa\n"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("  4   nincs eleg memoria\n  5   a kep nem irhato\n  64  "), std::string::npos) << usage;
     struct Row {
         std::vector<const char*> words;
         console::Arguments::Action action;
