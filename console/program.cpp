@@ -12,6 +12,7 @@ namespace {
 // Where an out-of-memory exit writes: the running program's standard output.
 Output* program_output = nullptr;
 
+// Ends the pending line, writes the message on a line of its own, and gives the status.
 int stop(Output& out, const char* message, int status)
 {
     out << '\n' << message << '\n';
