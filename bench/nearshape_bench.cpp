@@ -78,6 +78,23 @@ void PolygonDistanceWidestWindow(benchmark::State& state)
         benchmark::DoNotOptimize(figure.get_distance(1.5 + 0.6 * far, -2 + 0.8 * far));
 }
 
+// P within a few ulps of a vertex of a polygon of 2147483647 sides, off its centre by less than
+// rounding can tell the vertices apart: the double-double bound can't settle the rounding,
+// and the distance is computed once more in 192-bit fixed point. Rare: P must lie within
+// about 2^-40 of the circumradius (or of its offset from the centre) from a vertex.
+void PolygonDistanceAtVertex(benchmark::State& state)
+{
+    Sokszog figure;
+    figure.place(1e10, -1e10);
+    figure.set_side_number(2147483647);
+    figure.set_side_length(50);
+    const double half_turn = 2 * std::asin(1.0), R = 50 / (2 * std::sin(half_turn / 2147483647));
+    const double theta = 800000001 * half_turn / 2147483647;  // vertex 400000000
+    const double px = 1e10 - R * std::sin(theta), py = -1e10 - R * std::cos(theta);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(figure.get_distance(px, py));
+}
+
 void CircleDistance(benchmark::State& state)
 {
     Kor circle;
@@ -96,4 +113,5 @@ BENCHMARK(PolygonDistance)->Arg(3)->Arg(1000)->Arg(1000000)->Arg(2147483647);
 BENCHMARK(PolygonDistanceFromCentre)->Arg(3)->Arg(polygon::max_measured)->Arg(1000000)->Arg(2147483647);
 BENCHMARK(PolygonDistanceNearCentre)->Arg(1000000)->Arg(2147483647);
 BENCHMARK(PolygonDistanceWidestWindow)->Arg(1000)->Arg(1000000)->Arg(2147483647);
+BENCHMARK(PolygonDistanceAtVertex);
 BENCHMARK(CircleDistance);

@@ -2,9 +2,7 @@
 #ifndef BRANCHWORK_ACTIONS_H
 #define BRANCHWORK_ACTIONS_H
 
-#include <iostream>
-#include <ostream>
-
+#include "console/output.h"
 #include "tree.h"
 
 // Looks, in the order nodes are handed over, for the first value of at least 0 that comes
@@ -42,33 +40,33 @@ public:
 template <typename T>
 class Printer final : public Action<T> {
 public:
-    explicit Printer(std::ostream& out) : out(out) {}
+    explicit Printer(console::Output& out) : out(out) {}
 
     void Exec(Node<T>* node) override { out << '(' << node->GetValue() << ')'; }
 
 private:
-    std::ostream& out;
+    console::Output& out;
 };
 
-// Prints the tree's content to standard output in pre-, post- and in-order.
+// Prints the tree's content in pre-, post- and in-order.
 template <typename T>
-void Fa_Kiir(Tree<T>& tree)
+void Fa_Kiir(Tree<T>& tree, console::Output& out)
 {
-    Printer<T> printer(std::cout);
+    Printer<T> printer(out);
     if (tree.IsEmpty()) {
-        std::cout << "A fa ures." << '\n';
+        out << "A fa ures." << '\n';
         return;
     }
-    std::cout << "A fa tartalma:" << '\n' << '\n';
-    std::cout << "Preorder bejarassal: ";
+    out << "A fa tartalma:" << '\n' << '\n';
+    out << "Preorder bejarassal: ";
     tree.PreOrder(&printer);
-    std::cout << '\n';
-    std::cout << "Postorder bejarassal: ";
+    out << '\n';
+    out << "Postorder bejarassal: ";
     tree.PostOrder(&printer);
-    std::cout << '\n';
-    std::cout << "Inorder bejarassal: ";
+    out << '\n';
+    out << "Inorder bejarassal: ";
     tree.InOrder(&printer);
-    std::cout << '\n';
+    out << '\n';
 }
 
 #endif

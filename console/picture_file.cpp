@@ -1,4 +1,4 @@
-#include "picture_file.h"
+#include "console/picture_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace polygon {
 namespace {
@@ -36,7 +38,7 @@ struct Vertices {
 // The nearest vertex lies in the direction of P as seen from the centre, and the true vertex
 // distances grow with the angle away from that direction. A computed vertex distance is off
 // from the true distance of the point it stands for by at most `noise`: sin and cos are within
-// an ulp, each of the four roundings up to the difference within half an ulp, the squares,
+// an ulp, each of the six roundings up to the differences within half an ulp, the squares,
 // the sum and the square root within 2.5 units of roundoff u of the distance, and squares in
 // the subnormal range lose at most half the smallest subnormal each. That comes to below
 // 8u (|x| + |y| + |px| + |py| + 2R) + 3 sqrt(smallest subnormal); `noise` doubles it.
@@ -96,18 +98,24 @@ Wide fast_two_sum(double a, double b)  // |a| >= |b|
     return {s, b - (s - a)};
 }
 
-Wide split(double a)
-{
-    const double t = 134217729.0 * a;  // 2^27 + 1
-    const double high = t - (t - a);
-    return {high, a - high};
-}
-
+// a b exactly, as the rounded product and its rounding error. With a fused multiply-add in the
+// hardware the error is one fma. Without one, Dekker's splitting gives it, which holds only
+// while no multiplication and addition are fused: the build turns contraction off, and
+// without the instruction there is nothing to fuse them into.
 Wide two_product(double a, double b)
 {
     const double p = a * b;
+#if defined(__FP_FAST_FMA) || defined(__FMA__) || defined(__ARM_FEATURE_FMA)
+    return {p, std::fma(a, b, -p)};
+#else
+    const auto split = [](double v) {
+        const double t = 134217729.0 * v;  // 2^27 + 1
+        const double high = t - (t - v);
+        return Wide{high, v - high};
+    };
     const Wide as = split(a), bs = split(b);
     return {p, ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo};
+#endif
 }
 
 Wide operator+(Wide a, Wide b)
@@ -224,67 +232,383 @@ void vertex_angle(long long j, int n, Wide& sine, Wide& cosine)
     }
 }
 
-int exponent(double v) { return v == 0 ? -100000 : std::ilogb(v); }
+// Where rounding decides, the distance is that of the exact doubles given to the truly nearest
+// vertex, rounded to the nearest double. It is first computed in double-double precision with
+// a bound on its error; where the bound leaves the rounding open, in fixed point of 192 bits,
+// then 384 and on while the bound exceeds an eighth of an ulp. Either way the result is a range
+// known to hold the true distance, given by the doubles nearest to its ends: where they agree,
+// that double is the distance rounded to nearest. Where they don't, though the range is that
+// narrow, the distance lies all but halfway between two doubles, and the one nearest to the
+// estimate is within an ulp of it (more bits would settle it only as far as it lies from
+// halfway, which for a polygon tiny beside its distance can be thousands of bits).
+struct Range {
+    double low, high;  // the ends, rounded
+    double nearest;    // the estimate, rounded
+    bool narrow;       // the error at most an eighth of an ulp of the estimate
+    bool settled() const { return low == high; }
+};
 
-// Distance from P, at the offset (ex, ey) from the centre and r from it, to vertex j of the
-// polygon of circumradius R > 0. Along the vertex direction P lies at r cos d from the centre
-// and across it at r sin d (d the angle between them), and
-//   |P - V|^2 = (r - R)^2 + 4 r R sin^2(d/2) = (r - R)^2 + 2 R across^2 / (r + along).
-// `across` is tiny beside r when P's direction is near the vertex, so it is computed to
-// double-double precision, as is r - R, which is tiny when P is near the circumscribed circle.
-double from_vertex(long long j, int n, double ex, double ey, Wide r, Wide R, double& across)
+// (v.hi + v.lo) 2^k rounded to the nearest double, ties to even, for v.hi the sum rounded to
+// 53 bits (as every double-double here leaves it): in the normal range that is v.hi 2^k.
+// Below it ldexp rounds v.hi once more to the coarser grid, which is v's rounding too unless
+// v.hi lies exactly halfway between two grid points; there v.lo decides.
+double round_scaled(Wide v, int k)
 {
+    if (v.hi == 0 || !std::isfinite(v.hi))
+        return v.hi;
+    const int e = std::ilogb(v.hi) + k;
+    if (e > std::numeric_limits<double>::max_exponent - 1)
+        return std::copysign(std::numeric_limits<double>::infinity(), v.hi);
+    double t = std::ldexp(v.hi, k);
+    if (e >= std::numeric_limits<double>::min_exponent - 1 || v.lo == 0)
+        return t;
+    const double back = std::ldexp(t, -k), grid = std::ldexp(1.0, -1074 - k);
+    if (std::fabs(v.hi - back) == grid / 2 && (v.hi > back) == (v.lo > 0))
+        t = std::nextafter(t, v.lo > 0 ? 1.0 : -1.0);
+    return t;
+}
+
+// The range v - error to v + error, with v and error in units of 2^k.
+Range around(Wide v, double error, int k)
+{
+    const double infinity = std::numeric_limits<double>::infinity();
+    if (!std::isfinite(error) || v.hi == 0)
+        return {-infinity, infinity, round_scaled(v, k), false};
+    const double ulp = std::max(std::ldexp(1.0, std::ilogb(v.hi) - 52), std::ldexp(1.0, -1074 - k));
+    return {round_scaled(v + Wide{-error, 0}, k), round_scaled(v + Wide{error, 0}, k), round_scaled(v, k),
+            error <= ulp / 8};
+}
+
+// The range of the nearer of two vertices from the ranges of both.
+Range nearer(Range a, Range b)
+{
+    return {std::min(a.low, b.low), std::min(a.high, b.high), std::min(a.nearest, b.nearest), a.narrow && b.narrow};
+}
+
+// Fixed-point numbers for the distances double-double can't settle: 32-bit words in two's
+// complement, least significant first, the top word holding the integer part. Products and
+// quotients drop the bits below the last word, so each is off by less than one unit of it.
+using Word = std::uint32_t;
+
+struct Fixed {
+    std::vector<Word> word;
+};
+
+Fixed integer(Word v, std::size_t words)  // v < 2^31
+{
+    Fixed x{std::vector<Word>(words, 0)};
+    x.word.back() = v;
+    return x;
+}
+
+bool negative(const Fixed& a) { return a.word.back() >> 31; }
+
+bool is_zero(const Fixed& a)
+{
+    return std::all_of(a.word.begin(), a.word.end(), [](Word w) { return w == 0; });
+}
+
+// The series below run on non-negative numbers in place, allocating only for products.
+Fixed& operator+=(Fixed& a, const Fixed& b)
+{
+    std::uint64_t carry = 0;
+    for (std::size_t i = 0; i < a.word.size(); ++i) {
+        carry += std::uint64_t{a.word[i]} + b.word[i];
+        a.word[i] = static_cast<Word>(carry);
+        carry >>= 32;
+    }
+    return a;
+}
+
+Fixed& operator-=(Fixed& a, const Fixed& b)
+{
+    std::uint64_t borrow = 0;
+    for (std::size_t i = 0; i < a.word.size(); ++i) {
+        const std::uint64_t difference = std::uint64_t{a.word[i]} - b.word[i] - borrow;
+        a.word[i] = static_cast<Word>(difference);
+        borrow = difference >> 63;
+    }
+    return a;
+}
+
+Fixed operator-(const Fixed& a)
+{
+    Fixed zero = integer(0, a.word.size());
+    return zero -= a;
+}
+
+Fixed& operator*=(Fixed& a, Word m)  // a >= 0
+{
+    std::uint64_t carry = 0;
+    for (Word& w : a.word) {
+        carry += std::uint64_t{w} * m;
+        w = static_cast<Word>(carry);
+        carry >>= 32;
+    }
+    return a;
+}
+
+Fixed& operator/=(Fixed& a, Word d)  // a >= 0
+{
+    std::uint64_t rest = 0;
+    for (std::size_t i = a.word.size(); i-- > 0;) {
+        rest = rest << 32 | a.word[i];
+        a.word[i] = static_cast<Word>(rest / d);
+        rest %= d;
+    }
+    return a;
+}
+
+// a = a b for a, b >= 0, the full product made in `product`.
+void multiply(Fixed& a, const Fixed& b, std::vector<Word>& product)
+{
+    const std::size_t size = a.word.size();
+    product.assign(2 * size, 0);
+    for (std::size_t i = 0; i < size; ++i) {
+        std::uint64_t carry = 0;
+        for (std::size_t j = 0; j < size; ++j) {
+            carry += std::uint64_t{a.word[i]} * b.word[j] + product[i + j];
+            product[i + j] = static_cast<Word>(carry);
+            carry >>= 32;
+        }
+        product[i + size] = static_cast<Word>(carry);
+    }
+    std::copy(product.begin() + static_cast<std::ptrdiff_t>(size - 1), product.end() - 1, a.word.begin());
+}
+
+Fixed operator*(const Fixed& a, const Fixed& b)
+{
+    if (negative(a))
+        return -(-a * b);
+    if (negative(b))
+        return -(a * -b);
+    Fixed result = a;
+    std::vector<Word> product;
+    multiply(result, b, product);
+    return result;
+}
+
+Fixed operator+(Fixed a, const Fixed& b) { return a += b; }
+
+// v 2^-k, |v 2^-k| < 2^31.
+Fixed fixed(double v, int k, std::size_t words)
+{
+    Fixed x{std::vector<Word>(words, 0)};
+    if (v == 0)
+        return x;
+    int e;
+    auto mantissa = static_cast<std::uint64_t>(std::ldexp(std::frexp(std::fabs(v), &e), 53));
+    // The mantissa's lowest bit, counted from the lowest bit of the last word.
+    long long position = e - 53LL - k + 32LL * static_cast<long long>(words - 1);
+    if (position < 0) {
+        mantissa = position <= -64 ? 0 : mantissa >> -position;
+        position = 0;
+    }
+    const auto first = static_cast<std::size_t>(position / 32);
+    const int shift = static_cast<int>(position % 32);
+    const Word parts[3] = {static_cast<Word>(mantissa << shift), static_cast<Word>((mantissa << shift) >> 32),
+                           static_cast<Word>(shift ? mantissa >> (64 - shift) : 0)};
+    for (std::size_t i = 0; i < 3 && first + i < words; ++i)
+        x.word[first + i] = parts[i];
+    return v < 0 ? -x : x;
+}
+
+// |a| as a double-double times 2^exponent, from its leading 128 bits: within 2^-95 of it.
+Wide leading(const Fixed& a, int& exponent)
+{
+    const Fixed x = negative(a) ? -a : a;
+    auto top = static_cast<long long>(x.word.size());
+    while (top > 0 && x.word[top - 1] == 0)
+        --top;
+    Wide v{0, 0};
+    for (long long i = top - 1; i >= top - 4; --i)
+        v = v * 4294967296.0 + Wide{i >= 0 ? static_cast<double>(x.word[i]) : 0, 0};
+    exponent = static_cast<int>(32 * (top - static_cast<long long>(x.word.size()) - 3));
+    return v;
+}
+
+// pi = 16 atan(1/5) - 4 atan(1/239), kept once computed for a precision: most of the cost of
+// a fixed-point distance lies in these series.
+Fixed fixed_pi(std::size_t words)
+{
+    thread_local std::vector<Fixed> known;
+    for (const Fixed& pi : known)
+        if (pi.word.size() == words)
+            return pi;
+    const auto arctangent_of_inverse = [words](Word m, Word times) {
+        Fixed power = integer(1, words), sum = integer(0, words);
+        for (Word k = 0; !is_zero(power /= k ? m * m : m); ++k) {
+            Fixed term = power;
+            term /= 2 * k + 1;
+            (k % 2 ? sum -= term : sum += term);
+        }
+        return sum *= times;
+    };
+    Fixed pi = arctangent_of_inverse(5, 16);
+    known.push_back(pi -= arctangent_of_inverse(239, 4));
+    return known.back();
+}
+
+// sin and cos of k pi / n, 0 < k < 2n, in fixed point: whole quarter turns split off exactly,
+// in integers, and the rest, at most an eighth turn, summed from its series.
+void fixed_angle(long long k, int n, const Fixed& pi, Fixed& sine, Fixed& cosine)
+{
+    const std::size_t words = pi.word.size();
+    const long long quarters = (4 * k + n) / (2LL * n);  // 2k/n rounded: 0 to 4
+    const long long m = 2 * k - quarters * n;            // the rest is m pi / (2n), |m| <= n/2
+    Fixed rest = integer(static_cast<Word>(m < 0 ? -m : m), words);
+    rest = pi * (rest /= static_cast<Word>(2LL * n));
+    Fixed s = integer(0, words), c = s, term = integer(1, words);  // term: |rest|^i / i!
+    std::vector<Word> product;
+    for (Word i = 0; !is_zero(term); ++i) {
+        switch (i % 4) {
+        case 0: c += term; break;
+        case 1: s += term; break;
+        case 2: c -= term; break;
+        default: s -= term; break;
+        }
+        multiply(term, rest, product);
+        term /= i + 1;
+    }
+    if (m < 0)
+        s = -s;
+    switch (quarters % 4) {
+    case 0: sine = s, cosine = c; break;
+    case 1: sine = c, cosine = -s; break;
+    case 2: sine = -s, cosine = -c; break;
+    default: sine = -c, cosine = s; break;
+    }
+}
+
+// The polygon where rounding decides, set up for both ways of measuring. Both measure every
+// length in units of 2^k, chosen so that the offset's parts and R are below 1 and the largest
+// of them at least 1/4: nothing then overflows, and nothing that matters underflows.
+struct Setup {
+    int n;
+    int k;
+    double offset[2][2];  // the offset P - centre: each part the exact sum of two doubles
+    double side;          // |side length|
+    Wide sine_half;       // sin(pi/n)
+    double direction[2];  // the offset rounded (halved where it overflows): P's direction
+};
+
+// The distance from P to vertex j in double-double, and the range that its error bound gives.
+// With every length below 1: sin and cos of the vertex angle come out within 2^-100, R within
+// 2^-102 (sin(pi/n) and the quotient each within 2^-104 of themselves), R sin and R cos within
+// 2^-99.5, and their sums with the exact offset within 2^-99.3; so the distance is within
+// 2^-98.8, and its own three operations add 2^-102 of itself. The range allows 2^-94 and 2^-94
+// of the distance: the fixed point takes over only where P lies within about 2^-40 of the
+// scale from a vertex, or the distance within 2^-94 of halfway between two doubles.
+Range fast_range(const Setup& setup, long long j)
+{
+    const int k = setup.k;
+    const Wide ex{std::ldexp(setup.offset[0][0], -k), std::ldexp(setup.offset[0][1], -k)};
+    const Wide ey{std::ldexp(setup.offset[1][0], -k), std::ldexp(setup.offset[1][1], -k)};
+    const Wide R = Wide{std::ldexp(setup.side, -k), 0} / (setup.sine_half * 2.0);
     Wide sine, cosine;
-    vertex_angle(j, n, sine, cosine);  // the vertex lies at R (-sin, -cos) from the centre
-    across = (cosine * ex + -(sine * ey)).hi;
-    const double along = -(ex * sine.hi + ey * cosine.hi);
-    const double radial = (r + -R).hi;
-    return std::sqrt(radial * radial + 2 * R.hi * across * across / (r.hi + along));
+    vertex_angle(j, setup.n, sine, cosine);  // the vertex lies at R (-sin, -cos) from the centre
+    const Wide dx = ex + R * sine, dy = ey + R * cosine;
+    const Wide d = sqrt(dx * dx + dy * dy);
+    return around(d, 0x1p-94 + d.hi * 0x1p-94, k);
+}
+
+// The same with `words` words of fixed point, of which all but the top one are fraction: F bits.
+// pi, sin(pi/n) and the sines and cosines of the vertex angles come out within 4 F^2 units of
+// the last word, 2^(30-F) for F up to 2^14 (the series' terms each within a few units, their
+// count below F, and pi's error, scaled by at most 1/4 in the angle, carried through at most
+// 2.2 times). Measured from 2 sin(pi/n) times P, where no division is needed, the offset from
+// vertex j, 2 sin(pi/n) (e + R (sin, cos)) = 2 sin(pi/n) e + side (sin, cos), is within
+// 2^(33-F) in each part. Dividing by 2 sin(pi/n) >= 2^-30 gives the distance within 2^(63-F),
+// and the double-doubles on the way add below 2^-93 of the distance. The range allows 2^(64-F)
+// and 2^-90 of the distance.
+Range exact_range(const Setup& setup, const Fixed& pi, const Fixed& sine_half, long long j)
+{
+    const std::size_t words = pi.word.size();
+    const int fraction = 32 * static_cast<int>(words - 1);
+    const Fixed ex = fixed(setup.offset[0][0], setup.k, words) + fixed(setup.offset[0][1], setup.k, words);
+    const Fixed ey = fixed(setup.offset[1][0], setup.k, words) + fixed(setup.offset[1][1], setup.k, words);
+    const Fixed side = fixed(setup.side, setup.k, words);
+    Fixed twice = sine_half;
+    twice *= 2;
+    Fixed sine, cosine;
+    fixed_angle(2 * j + 1, setup.n, pi, sine, cosine);
+    const Fixed dx = twice * ex + side * sine, dy = twice * ey + side * cosine;
+    if (is_zero(dx) && is_zero(dy))
+        return around(Wide{0, 0}, 0, setup.k);
+    int ex_dx, ex_dy, ex_sine;
+    Wide x = leading(dx, ex_dx), y = leading(dy, ex_dy);
+    const int e = std::max(ex_dx, ex_dy);  // both in units of 2^e
+    x = Wide{std::ldexp(x.hi, ex_dx - e), std::ldexp(x.lo, ex_dx - e)};
+    y = Wide{std::ldexp(y.hi, ex_dy - e), std::ldexp(y.lo, ex_dy - e)};
+    const Wide scale = leading(twice, ex_sine);
+    const Wide d = sqrt(x * x + y * y) / scale;
+    const int unit = e - ex_sine;  // d is in units of 2^unit of 2^k
+    return around(d, std::ldexp(1.0, 64 - fraction - unit) + d.hi * 0x1p-90, setup.k + unit);
 }
 
 // The distance from P to the truly nearest vertex: the one whose angle is nearest to P's
-// direction.
+// direction, or either of two where P lies all but halfway between them. Every argument
+// finite, n > max_measured.
 double nearest_vertex(double x, double y, double side, int n, double px, double py)
 {
-    double ex = px - x, ey = py - y, size = std::fabs(side);
-    int e = 0;
-    if (!std::isfinite(ex) || !std::isfinite(ey)) {  // an offset beyond the range: all halved
-        ex = px / 2 - x / 2;
-        ey = py / 2 - y / 2;
-        size /= 2;
-        e = 1;
+    Setup setup;
+    setup.n = n;
+    setup.side = std::fabs(side);
+    Wide unused;
+    vertex_angle(0, n, setup.sine_half, unused);
+    // The offset exactly: the rounded difference and its rounding error, or where the
+    // difference overflows, P's coordinate and minus the centre's. The vertices lie opposite
+    // for a negative side length: P is mirrored through the centre instead.
+    const double from[2] = {px, py}, to[2] = {x, y}, mirror = side < 0 ? -1 : 1;
+    const Wide e[2] = {two_sum(px, -x), two_sum(py, -y)};
+    const bool overflow = !std::isfinite(e[0].hi) || !std::isfinite(e[1].hi);
+    int top = std::numeric_limits<int>::min();  // every length is below 2^top
+    for (int i = 0; i < 2; ++i) {
+        const bool finite = std::isfinite(e[i].hi);
+        setup.offset[i][0] = mirror * (finite ? e[i].hi : from[i]);
+        setup.offset[i][1] = mirror * (finite ? e[i].lo : -to[i]);
+        setup.direction[i] = mirror * (overflow ? from[i] / 2 - to[i] / 2 : e[i].hi);
+        if (e[i].hi != 0)
+            top = std::max(top, finite ? std::ilogb(e[i].hi) + 1 : std::numeric_limits<double>::max_exponent + 1);
     }
-    if (side < 0) {  // the vertices lie opposite: mirror P through the centre instead
-        ex = -ex;
-        ey = -ey;
-    }
-    Wide sine_half, cosine_half;  // of half the central angle
-    vertex_angle(0, n, sine_half, cosine_half);
-    // Everything is scaled by a power of two so that the largest of |ex|, |ey| and R is near
-    // 1: nothing overflows or underflows on the way, and the scaling itself is exact.
-    const int shift = std::max({exponent(ex), exponent(ey), exponent(size) - exponent(sine_half.hi) - 1});
-    e += shift;
-    ex = std::ldexp(ex, -shift);
-    ey = std::ldexp(ey, -shift);
-    const Wide R = Wide{std::ldexp(size, -shift), 0} / (sine_half * 2.0);
-    if (ex == 0 && ey == 0)
-        return std::ldexp(R.hi, e);
+    if (setup.side != 0)  // R = side / (2 sin(pi/n))
+        top = std::max(top, std::ilogb(setup.side) - std::ilogb(setup.sine_half.hi));
+    if (top == std::numeric_limits<int>::min())
+        return 0;  // P at the centre of a polygon of side length 0
+    setup.k = top;
 
-    const Wide r = sqrt(two_product(ex, ex) + two_product(ey, ey));
-    const double phi = std::atan2(-ex, -ey);  // P's direction, clockwise from straight down
-    long long j = std::llround(phi / (2 * pi / n) - 0.5) % n;
-    if (j < 0)
-        j += n;
-    // atan2 may have missed P's direction by an ulp, and with it the nearest vertex by one when
-    // P is all but halfway between two: then both are measured.
-    double across;
-    double d = from_vertex(j, n, ex, ey, r, R, across);
-    if (std::fabs(across) >= (1 - 0x1p-20) * r.hi * sine_half.hi) {
-        double unused;
-        const long long neighbour = across > 0 ? (j + n - 1) % n : (j + 1) % n;
-        d = std::min(d, from_vertex(neighbour, n, ex, ey, r, R, unused));
+    // P's direction in steps between vertices, counted from vertex 0: within 2^-18 steps of
+    // the true one, however many sides.
+    const double step = std::atan2(-setup.direction[0], -setup.direction[1]) / (2 * pi / n) - 0.5;
+    const double rounded = std::nearbyint(step);
+    const long long j = (static_cast<long long>(rounded) % n + n) % n;
+    const bool halfway = std::fabs(step - rounded) > 0.5 - 0x1p-10;
+    const long long other = ((step > rounded ? j + 1 : j - 1) % n + n) % n;
+
+    if (!overflow && e[0].hi == 0 && e[1].hi == 0) {  // P at the centre: R from every vertex
+        const Wide R = Wide{std::ldexp(setup.side, -setup.k), 0} / (setup.sine_half * 2.0);
+        const Range range = around(R, R.hi * 0x1p-94, setup.k);
+        if (range.settled())
+            return range.high;
+    } else if (!overflow) {
+        Range range = fast_range(setup, j);
+        if (halfway)
+            range = nearer(range, fast_range(setup, other));
+        if (range.settled())
+            return range.high;
     }
-    return std::ldexp(d, e);
+    Range range{};
+    for (std::size_t words = 7; words <= 385; words = 2 * words - 1) {  // 192 to 12288 bits of fraction
+        const Fixed half_turn = fixed_pi(words);
+        Fixed sine_half, cosine_half;
+        fixed_angle(1, n, half_turn, sine_half, cosine_half);
+        range = exact_range(setup, half_turn, sine_half, j);
+        if (halfway)
+            range = nearer(range, exact_range(setup, half_turn, sine_half, other));
+        if (range.settled() || range.narrow)
+            break;
+    }
+    return range.settled() ? range.high : range.nearest;
 }
 
 }  // namespace
@@ -296,8 +620,15 @@ Window window(double x, double y, double side, int n, double px, double py)
 
 double distance(double x, double y, double side, int n, double px, double py)
 {
-    if (n < 0)
+    if (n <= 0)
         return 0;
+    const bool far_point = std::isinf(px) || std::isinf(py),
+               far_polygon = std::isinf(x) || std::isinf(y) || std::isinf(side);
+    if (std::isnan(x) || std::isnan(y) || std::isnan(side) || std::isnan(px) || std::isnan(py)
+        || (far_point && far_polygon))
+        return std::numeric_limits<double>::quiet_NaN();
+    if (far_point || far_polygon)
+        return std::numeric_limits<double>::infinity();
     const Vertices vertices(x, y, side, n);
     const Window measure = measured(vertices, n, px, py);
     if (measure.first > measure.last)

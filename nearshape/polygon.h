@@ -23,13 +23,17 @@ struct Window {
 // The vertices of a polygon of n >= 1 sides that can hold the vertex loop's result for P:
 // every vertex outside the window is, as the loop computes it, provably no nearer than the
 // nearest one inside. Empty when more than max_measured vertices lie within rounding error of
-// the nearest: rounding, not geometry, picks the loop's minimum there.
+// the nearest: rounding, not geometry, picks the loop's minimum there. Empty too for n <= 0.
 Window window(double x, double y, double side, int n, double px, double py);
 
 // The distance from P to the polygon's nearest vertex: the vertex loop's result where the
-// window holds it, and otherwise the distance to the truly nearest vertex, computed from P's
-// offset from the centre so that nothing is lost beyond that offset's own rounding. 0 when n
-// is negative.
+// window holds it (always for n <= max_measured), and otherwise the distance from P to the
+// truly nearest vertex of the polygon that the doubles given describe exactly, rounded to the
+// nearest double however near P lies to a vertex (where that distance lies within 2^-90 of
+// halfway between two doubles, either of them). 0 when n <= 0: there is no vertex to
+// measure, as the loop measures none. Any double is accepted: +inf where P or the polygon (its
+// centre or side length) lies at infinity and the other doesn't; NaN where an argument is NaN
+// or both lie at infinity.
 double distance(double x, double y, double side, int n, double px, double py);
 
 }  // namespace polygon

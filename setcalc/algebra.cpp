@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iostream>
 #include <limits>
 #include <memory>
 #include <new>
@@ -127,10 +126,10 @@ halmaz szim_dif(halmaz a, halmaz b)
     return halmaz::from_block(buffer.get(), static_cast<int>(end - buffer.get()));
 }
 
-void show_result(halmaz h, std::string caption)
+void show_result(halmaz h, std::string caption, console::Output& out)
 {
-    std::cout << '\n';
-    std::cout << caption << '\n';
-    h.kiir();
-    std::cout << '\n';
+    out << '\n';
+    out << caption << '\n';
+    h.kiir(out);
+    out << '\n';
 }

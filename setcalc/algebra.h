@@ -3,6 +3,7 @@
 #ifndef SETCALC_ALGEBRA_H
 #define SETCALC_ALGEBRA_H
 
+#include "console/output.h"
 #include "halmaz.h"
 
 #include <string>
@@ -18,6 +19,6 @@ halmaz metszet(halmaz a, halmaz b);
 // (a + b) - (a * b)
 halmaz szim_dif(halmaz a, halmaz b);
 // An empty line, the caption, and the set on a line of its own.
-void show_result(halmaz h, std::string caption);
+void show_result(halmaz h, std::string caption, console::Output& out);
 
 #endif

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iostream>
 #include <limits>
 #include <new>
 #include <utility>
@@ -67,18 +66,6 @@ bool halmaz::eleme(double v) const
 {
     const int i = position(v);
     return i < count && elements[i] == v;
-}
-
-void halmaz::kiir() const
-{
-    if (ures()) {
-        std::cout << "ureshalmaz";
-        return;
-    }
-    std::cout << "{";
-    for (int i = 0; i < count; ++i)
-        std::cout << (i > 0 ? ", " : "") << elements[i];
-    std::cout << "}";
 }
 
 // The new array is filled before the old one is released: the elements below v, v, the rest.

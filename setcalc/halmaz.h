@@ -24,8 +24,20 @@ public:
     bool ures() const { return count <= 0; }
     int elemszam() const { return count; }
     bool eleme(double v) const;
-    // Writes "{a, b, c}" or "ureshalmaz" to standard output, without a line end.
-    void kiir() const;
+    // Writes "{a, b, c}" or "ureshalmaz", without a line end, with the << of `out` (a
+    // console::Output, or a std::ostream with a precision of its own).
+    template <typename Out>
+    void kiir(Out& out) const
+    {
+        if (ures()) {
+            out << "ureshalmaz";
+            return;
+        }
+        out << "{";
+        for (int i = 0; i < count; ++i)
+            out << (i > 0 ? ", " : "") << elements[i];
+        out << "}";
+    }
 
     // Adds v unless an equal element is present.
     void insert(double v);

@@ -13,7 +13,6 @@
 # ("$row" among the arguments stands for its words).
 set -u
 program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
-suppressions=$(realpath "$(dirname "$0")")/valgrind.supp
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && mkdir run || exit 1
 awk '/^== / { n++; print substr($0, 4) > "headers"; printf "" > n; next } n { print > n }' "$case_file"
 
@@ -39,8 +38,7 @@ while read -r kind arg; do
   esac
 done < headers
 [[ $mode == valgrind ]] &&
-  launcher=(valgrind -q --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=all --error-exitcode=99
-            "--suppressions=$suppressions")
+  launcher=(valgrind -q --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=all --error-exitcode=99)
 
 failed=0
 for row in "${rows[@]}"; do

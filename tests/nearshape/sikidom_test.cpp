@@ -2,9 +2,14 @@
 #include "sikidom.h"
 
 #include <gtest/gtest.h>
+#include <mpfr.h>
 
 #include <algorithm>
+#include <cfloat>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -34,63 +39,111 @@ double vertex_loop(double x, double y, int n, double a, double px, double py)
     return result;
 }
 
-// Quadruple precision, with sin and cos from their series: the reference for the distance to
-// the truly nearest vertex.
-using quad = __float128;
-const quad pi = quad(0x1.921fb54442d18p+1) + quad(0x1.1a62633145c07p-53) + quad(-0x1.f1976b7ed8fbcp-109);
+class Real {
+public:
+    explicit Real(mpfr_prec_t bits = 320) { mpfr_init2(value, bits); }
+    ~Real() { mpfr_clear(value); }
+    Real(const Real&) = delete;
+    Real& operator=(const Real&) = delete;
+    operator mpfr_ptr() { return value; }
+
+private:
+    mpfr_t value;
+};
+
 const double turn = 4 * std::asin(1.0);
 
-quad length(quad dx, quad dy)
+// R = a / (2 sin(pi/n)), negative for a negative a; sin and cos of pi/n beside it.
+void circumradius(int n, double a, Real& R, Real& sine, Real& cosine)
 {
-    const quad large = std::max(dx, -dx) > std::max(dy, -dy) ? std::max(dx, -dx) : std::max(dy, -dy);
-    if (large == 0)
-        return 0;
-    const quad v = (dx / large) * (dx / large) + (dy / large) * (dy / large);  // 1 to 2
-    quad s = std::sqrt(static_cast<double>(v));
-    for (int i = 0; i < 3; ++i)
-        s = (s + v / s) / 2;
-    return large * s;
+    mpfr_const_pi(R, MPFR_RNDN);
+    mpfr_div_si(R, R, n, MPFR_RNDN);
+    mpfr_sin_cos(sine, cosine, R, MPFR_RNDN);
+    mpfr_set_d(R, a, MPFR_RNDN);
+    mpfr_div(R, R, sine, MPFR_RNDN);
+    mpfr_div_2ui(R, R, 1, MPFR_RNDN);
 }
 
-void sin_cos(quad angle, quad& sine, quad& cosine)
+// The distance from P to the truly nearest vertex for the exact doubles given, rounded to
+// nearest: the offset P - centre exact in 2200 bits, and the three vertices around P's
+// direction placed in 320 bits, the first from its angle, the others turned from it by 2pi/n.
+// NaN where 320 bits might not hold the distance to 60 bits.
+double reference(double x, double y, int n, double a, double px, double py)
 {
-    const long quarters = std::lround(static_cast<double>(angle / (pi / 2)));
-    const quad rest = angle - quarters * (pi / 2);
-    quad s = 0, c = 0, term = 1;
-    for (int k = 0; k < 60; ++k) {
-        (k % 2 ? s : c) += k % 4 < 2 ? term : -term;
-        term = term * rest / (k + 1);
+    static Real ex(2200), ey(2200), R, sine, cosine, turn_sine, turn_cosine, t, dx, dy, d, best;
+    mpfr_set_d(ex, px, MPFR_RNDN);
+    mpfr_sub_d(ex, ex, x, MPFR_RNDN);
+    mpfr_set_d(ey, py, MPFR_RNDN);
+    mpfr_sub_d(ey, ey, y, MPFR_RNDN);
+    circumradius(n, a, R, turn_sine, turn_cosine);
+    mpfr_mul(t, turn_sine, turn_cosine, MPFR_RNDN);
+    mpfr_sqr(turn_cosine, turn_sine, MPFR_RNDN);
+    mpfr_mul_2ui(turn_sine, t, 1, MPFR_RNDN);              // sin(2pi/n)
+    mpfr_mul_2ui(turn_cosine, turn_cosine, 1, MPFR_RNDN);  // 1 - cos(2pi/n)
+    mpfr_ui_sub(turn_cosine, 1, turn_cosine, MPFR_RNDN);   // cos(2pi/n)
+    const double ux = mpfr_get_d(ex, MPFR_RNDN), uy = mpfr_get_d(ey, MPFR_RNDN);
+    const double phi = a < 0 ? std::atan2(ux, uy) : std::atan2(-ux, -uy);  // clockwise from straight down
+    const long long first = std::llround(phi / (turn / n) - 0.5) - 1;
+    mpfr_const_pi(t, MPFR_RNDN);
+    mpfr_mul_si(t, t, 2 * first + 1, MPFR_RNDN);
+    mpfr_div_si(t, t, n, MPFR_RNDN);
+    mpfr_sin_cos(sine, cosine, t, MPFR_RNDN);
+    for (int i = 0; i < 3; ++i) {  // vertex at R (-sin, -cos) from the centre
+        mpfr_fma(dx, R, sine, ex, MPFR_RNDN);
+        mpfr_fma(dy, R, cosine, ey, MPFR_RNDN);
+        mpfr_hypot(d, dx, dy, MPFR_RNDN);
+        if (i == 0 || mpfr_less_p(d, best))
+            mpfr_set(best, d, MPFR_RNDN);
+        mpfr_mul(t, sine, turn_cosine, MPFR_RNDN);
+        mpfr_fma(t, cosine, turn_sine, t, MPFR_RNDN);
+        mpfr_mul(cosine, cosine, turn_cosine, MPFR_RNDN);
+        mpfr_fms(cosine, sine, turn_sine, cosine, MPFR_RNDN);
+        mpfr_neg(cosine, cosine, MPFR_RNDN);
+        mpfr_set(sine, t, MPFR_RNDN);
     }
-    const quad turned[4][2] = {{s, c}, {c, -s}, {-s, -c}, {-c, s}};
-    sine = turned[quarters & 3][0];
-    cosine = turned[quarters & 3][1];
+    if (mpfr_zero_p(best) || mpfr_get_exp(best) < mpfr_get_exp(R) - 250)
+        return NAN;
+    return mpfr_get_d(best, MPFR_RNDN);
 }
 
-// P's offset from the centre as the program rounds it (taken by halves, which rounds alike
-// and reaches beyond the range of a double); then every vertex near P's direction placed and
-// measured in quadruple precision.
-double true_distance(double x, double y, int n, double a, double px, double py)
+// The double nearest to c - R, for a vertex straight left of a centre at x = c (n = 2 mod 4)
+// or straight up from one at y = -c (n odd, with the sign turned).
+double beside_vertex(double c, int n, double a)
 {
-    const quad ex = 2 * quad(px / 2 - x / 2), ey = 2 * quad(py / 2 - y / 2);
-    quad sine, cosine;
-    sin_cos(pi / n, sine, cosine);
-    const quad R = quad(a) / (2 * sine);
-    const double dx = static_cast<double>(ex / 2), dy = static_cast<double>(ey / 2);
-    const double phi = a < 0 ? std::atan2(dx, dy) : std::atan2(-dx, -dy);
-    const long long nearest = std::llround(phi / (turn / n) - 0.5);
-    quad best = -1;
-    for (long long j = nearest - 2; j <= nearest + 2; ++j) {
-        sin_cos((2 * j + 1) * pi / n, sine, cosine);
-        const quad d = length(ex + R * sine, ey + R * cosine);
-        if (best < 0 || d < best)
-            best = d;
-    }
-    return static_cast<double>(best);
+    Real R, sine, cosine;
+    circumradius(n, a, R, sine, cosine);
+    mpfr_d_sub(R, c, R, MPFR_RNDN);
+    return mpfr_get_d(R, MPFR_RNDN);
 }
 
-double ulps(double actual, double expected)
+// The distance measured is the true one rounded to nearest, or its neighbour where the true one
+// lies all but halfway between them.
+bool within_ulp(double actual, double expected)
 {
-    return std::fabs(actual - expected) / (std::nextafter(expected, INFINITY) - expected);
+    return actual == expected || std::fabs(actual - expected) <= std::nextafter(expected, INFINITY) - expected;
+}
+
+// |(a - b) - the double nearest to it|
+double rounding_error(double a, double b)
+{
+    const double s = a - b, bv = s - a;
+    return std::fabs((a - (s - bv)) + (-b - bv));
+}
+
+double step(double v, int ulps)
+{
+    for (; ulps != 0; ulps -= ulps > 0 ? 1 : -1)
+        v = std::nextafter(v, ulps > 0 ? INFINITY : -INFINITY);
+    return v;
+}
+
+// Built for a processor with fused multiply-add too, the build fuses no multiplication and
+// addition into one rounding, which would change the vertex loop's results with the processor.
+TEST(Distance, NoFusedMultiplyAdd)
+{
+    volatile double x = 1 + 0x1p-30;
+    const double square = x * x;
+    EXPECT_EQ(x * x - square, 0);  // fused: minus the rounding error of the square, -2^-60
 }
 
 TEST(Distance, WorkedValues)
@@ -123,7 +176,9 @@ TEST(Distance, WorkedValues)
 }
 
 // Where rounding decides: P at or near the centre, polygons tiny beside their coordinates,
-// squares below the normal range, coordinates near the largest double.
+// squares below the normal range, coordinates near the largest double, and P nearer to a
+// vertex than the rounding of its offset from the centre or than 2^-105 of the circumradius.
+// The distance is the true one rounded to nearest.
 TEST(Distance, RoundingDecides)
 {
     struct {
@@ -139,13 +194,18 @@ TEST(Distance, RoundingDecides)
         {0, 0, 1000, 3e-164, -1e-160, -2e-160},
         {1e300, -1e300, 2147483647, 1e290, -1e300, 1e300},
         {1e308, 0, 2147483647, 5.85e299, -1e308, 0},
+        {8973.065361138384, -886489407406.1482, 430149894, 0.006798206025995817, -456435.3952377909,
+         -886489407406.1482},
+        {3.135240000808192e+246, -3.0451399195807892e+271, 4562, 4.7627465205528083e+260, 3.458063113187572e+263,
+         -3.0451399195807892e+271},
+        {0, 1.1805916207174113e+21, 1000002, 1.4651490536644267, -233186.18062891823, 1.1805916207174113e+21},
+        {0, 1.1805916207174113e+21, 402, 1.86399151096558, -119.2599259849944, 1.1805916207174113e+21},
     };
     for (const auto& c : cases) {
         const polygon::Window window = polygon::window(c.x, c.y, c.size, c.n, c.px, c.py);
         EXPECT_GT(window.first, window.last) << "n=" << c.n << " size=" << c.size;
-        EXPECT_LE(ulps(figure(c.x, c.y, c.n, c.size).get_distance(c.px, c.py),
-                       true_distance(c.x, c.y, c.n, c.size, c.px, c.py)),
-                  2)
+        EXPECT_TRUE(within_ulp(figure(c.x, c.y, c.n, c.size).get_distance(c.px, c.py),
+                               reference(c.x, c.y, c.n, c.size, c.px, c.py)))
             << "n=" << c.n << " size=" << c.size;
     }
     const double R = 1e-12 / (2 * std::sin(turn / 2 / 1000000));  // P exactly at the centre
@@ -153,42 +213,177 @@ TEST(Distance, RoundingDecides)
     EXPECT_EQ(figure(1e6, 0, 1000000, -1e-12).get_distance(1e6, 0), R);
 }
 
-// Random polygons with P at every distance from the centre, within a millionth of R and near
-// the circumscribed circle included, in a random direction, towards a vertex or halfway
-// between two. Where the window shows that geometry decides, the distance is the vertex
-// loop's to the bit; elsewhere it is within a few ulps of the truly nearest vertex. Side
-// numbers reach a million, and where rounding decides (the loop is not run) 2147483647.
-TEST(Distance, GeometryOrRounding)
+// Inputs the dialogue never passes: side numbers of 0 and below, infinities, NaN, subnormals,
+// and offsets and distances beyond the largest double.
+TEST(Distance, EveryInput)
+{
+    for (int n : {0, -1, INT_MIN})
+        EXPECT_EQ(polygon::distance(0, 0, 1, n, 1, 1), 0) << n;
+    const double inf = INFINITY, nan = NAN;
+    struct {
+        double x, y, size;
+        int n;
+        double px, py, expected;
+    } limits[] = {
+        {0, 0, inf, 1000, 1, 1, inf},    {0, 0, -inf, 2147483647, 0, 0, inf}, {0, 0, 1, 1000, inf, 1, inf},
+        {-inf, 0, 1, 1000, 1, 1, inf},   {0, 0, inf, 5, 0, 0, inf},           {0, 0, 1, 5, 0, -inf, inf},
+        {0, 0, nan, 1000, 1, 1, nan},    {0, 0, 1, 1000, nan, 1, nan},        {inf, 0, 1, 1000, inf, 1, nan},
+        {0, 0, inf, 1000, 0, -inf, nan},
+    };
+    for (const auto& l : limits) {
+        const double d = polygon::distance(l.x, l.y, l.size, l.n, l.px, l.py);
+        EXPECT_TRUE(std::isnan(l.expected) ? std::isnan(d) : d == l.expected) << l.x << ' ' << l.size << ' ' << l.px;
+    }
+    const double top = DBL_MAX, least = 5e-324;
+    struct {
+        double x, y, size;
+        int n;
+        double px, py;
+    } extremes[] = {
+        {-top, 0, 4 * std::sin(turn / 2 / 1002) * top, 1002, top, 0},  // a vertex near P, 2 DBL_MAX from the centre
+        {-top, 0, 1e-300, 1000, top, 0},
+        {-top, -top, top, 2147483647, top, top},
+        {0, 0, top, 2147483647, top, -top},
+        {least, 0, 1e-320, 1000, -4e-323, 0},
+        {least, -least, 3 * least, 2147483647, 0, 0},
+        {0, 0, 1e-320, 1000, 1e-320, 0},
+        {-1e-300, 1e300, 1e-300, 1002, -1e-300 + 1e-300 / (2 * std::sin(turn / 2004)), 1e300},
+    };
+    for (const auto& e : extremes)
+        EXPECT_TRUE(within_ulp(polygon::distance(e.x, e.y, e.size, e.n, e.px, e.py),
+                               reference(e.x, e.y, e.n, e.size, e.px, e.py)))
+            << e.x << ' ' << e.size << ' ' << e.px;
+    // Random bits, and powers of two, zeros and integers of every size, for every argument.
+    std::mt19937_64 random(20261208);
+    const auto any = [&] {
+        const int e = static_cast<int>(random() % 2200) - 1100;
+        switch (random() % 5) {
+        case 0: return std::ldexp(static_cast<double>(random() % 2001) - 1000, e);
+        case 1: return std::ldexp(random() % 2 ? 1.0 : -1.0, e);
+        case 2: return 0.0;
+        default: {
+            const std::uint64_t bits = random();
+            double v;
+            std::memcpy(&v, &bits, sizeof v);
+            return v;
+        }
+        }
+    };
+    int compared = 0;
+    for (int run = 0; run < 20000; ++run) {
+        const double x = any(), y = any(), size = any(), px = any(), py = any();
+        const int n = static_cast<int>(random() % 2 ? random() : random() % 600 - 100);
+        const double d = polygon::distance(x, y, size, n, px, py);
+        const bool undefined = std::isnan(x) || std::isnan(y) || std::isnan(size) || std::isnan(px) || std::isnan(py);
+        const bool far_point = std::isinf(px) || std::isinf(py),
+                   far_polygon = std::isinf(x) || std::isinf(y) || std::isinf(size);
+        if (n <= 0)
+            EXPECT_EQ(d, 0);
+        else if (undefined || (far_point && far_polygon))
+            EXPECT_TRUE(std::isnan(d));
+        else if (far_point || far_polygon)
+            EXPECT_EQ(d, INFINITY);
+        else if (const polygon::Window window = polygon::window(x, y, size, n, px, py); window.first > window.last) {
+            ++compared;
+            EXPECT_TRUE(within_ulp(d, reference(x, y, n, size, px, py)))
+                << x << ' ' << y << ' ' << size << ' ' << n << ' ' << px << ' ' << py;
+        } else
+            EXPECT_GE(d, 0);
+    }
+    EXPECT_GT(compared, 5000);
+}
+
+// Random polygons of up to a million sides with P at every distance from the centre, within a
+// millionth of R and near the circumscribed circle included, in a random direction, towards a
+// vertex or halfway between two. Where the window shows that geometry decides, the distance is
+// the vertex loop's to the bit.
+TEST(Distance, GeometryDecides)
 {
     std::mt19937_64 random(20261206);
     std::uniform_real_distribution<double> unit(0, 1);
     const auto sign = [&] { return unit(random) < 0.5 ? -1 : 1; };
-    int geometry = 0, near_centre = 0, rounding = 0;
-    for (int run = 0; run < 4000; ++run) {
-        const bool loop_affordable = run % 8 == 0;  // else mostly polygons that rounding blurs
-        const double wide = loop_affordable ? 0 : 6;
-        const int n = std::max(3, static_cast<int>(std::pow(loop_affordable ? 1e6 : 2147483647.0, unit(random))));
+    int geometry = 0, near_centre = 0;
+    for (int run = 0; run < 600; ++run) {
+        const int n = std::max(3, static_cast<int>(std::pow(1e6, unit(random))));
         const double x = std::pow(10, 10 * unit(random) - 3) * sign(), y = std::pow(10, 10 * unit(random) - 3) * sign();
-        const double a = std::pow(10, (12 + wide) * unit(random) - 6 - wide) * (run % 7 ? 1 : -1);
+        const double a = std::pow(10, 12 * unit(random) - 6) * (run % 7 ? 1 : -1);
         const double R = std::fabs(a / (2 * std::sin(turn / 2 / n)));
         const double angle = run % 3 ? turn * unit(random) : turn / n * (random() % n + (run % 2) / 2.0);
         const double r = R * (run % 5 ? std::pow(10, 11 * unit(random) - 8) : 1 + 1e-6 * (unit(random) - 0.5));
         const double px = x - r * std::sin(angle), py = y - r * std::cos(angle);
-        const double actual = figure(x, y, n, a).get_distance(px, py);
         const polygon::Window window = polygon::window(x, y, a, n, px, py);
-        if (window.first > window.last) {
-            ++rounding;
-            EXPECT_LE(ulps(actual, true_distance(x, y, n, a, px, py)), 2) << "n=" << n << " r/R=" << r / R;
-        } else if (loop_affordable) {
+        if (window.first <= window.last) {
             ++geometry;
             near_centre += n > polygon::max_measured && r < 1e-6 * R;
             EXPECT_LE(window.last - window.first + 1, polygon::max_measured);
-            EXPECT_EQ(actual, vertex_loop(x, y, n, a, px, py)) << "n=" << n << " r/R=" << r / R;
+            EXPECT_EQ(figure(x, y, n, a).get_distance(px, py), vertex_loop(x, y, n, a, px, py))
+                << "n=" << n << " r/R=" << r / R;
         }
     }
-    EXPECT_GT(geometry, 300);
+    EXPECT_GT(geometry, 400);
     EXPECT_GT(near_centre, 10);
-    EXPECT_GT(rounding, 1000);
+}
+
+// Where rounding decides, 10^5 random polygons of 2^9 to 2^31 - 1 sides and side lengths from
+// 2^-30 to 2^30, their centres up to 2^18 R away from the origin, with P: next to the vertex
+// straight left of or above the centre, on that axis (the nearest double to the vertex, or a
+// few ulps from it) while its other coordinate is huge; a few ulps from any vertex; a few ulps
+// from the circumscribed circle; or anywhere from 2^-30 R to 2^10 R from the centre. Every
+// distance is the true one rounded to nearest, whether P is nearer to a vertex than 2^-40 R or
+// nearer than the rounding of its offset from the centre.
+TEST(Distance, RoundingDecidesAtRandom)
+{
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const auto sign = [&] { return unit(random) < 0.5 ? -1.0 : 1.0; };
+    int cases = 0, wrong = 0, near_vertex = 0, near_circle = 0, finer = 0;
+    for (int run = 0; cases < 100000 && run < 300000; ++run) {
+        const int kind = run % 4;
+        int n = static_cast<int>(
+            std::min(2147483647.0, std::exp2(kind == 0 ? 9 + 22 * unit(random) : 22 + 9 * unit(random))));
+        const double a = std::exp2(60 * unit(random) - 30) * (run % 7 ? 1 : -1), mirror = a < 0 ? -1 : 1;
+        const double R = std::fabs(a / (2 * std::sin(turn / 2 / n)));
+        const double size = R * std::exp2(28 * unit(random) - 10);
+        double x = size * sign() * unit(random), y = size * sign(), px, py;
+        const int ulps = static_cast<int>(random() % 7) - 3;
+        if (kind == 0) {
+            n = n / 4 * 4 + (run % 8 < 4 ? 2 : 1);  // a vertex straight left, or straight up
+            const double far = R * std::exp2(40 + 30 * unit(random)) * sign();
+            const double along = unit(random) < 0.1 ? 0 : R * std::exp2(10 * unit(random) - 8) * sign();
+            const int moved = run % 3 ? 0 : ulps;
+            if (n % 2 == 0) {
+                y = py = far, x = along;
+                px = step(beside_vertex(x, n, a), moved);
+            } else {
+                x = px = far, y = along;
+                py = step(-beside_vertex(-y, n, a), moved);
+            }
+        } else if (kind == 1) {
+            const double theta = turn / n * (random() % n + 0.5);
+            px = step(x - mirror * R * std::sin(theta), ulps);
+            py = step(y - mirror * R * std::cos(theta), static_cast<int>(random() % 7) - 3);
+        } else {
+            const double phi = turn * unit(random);
+            const double r = kind == 2 ? R * (1 + ulps * 0x1p-52) : R * std::exp2(40 * unit(random) - 30);
+            px = x - r * std::sin(phi), py = y - r * std::cos(phi);
+        }
+        const polygon::Window window = polygon::window(x, y, a, n, px, py);
+        if (window.first <= window.last)
+            continue;
+        ++cases;
+        const double expected = reference(x, y, n, a, px, py);
+        const double rounding = rounding_error(px, x) + rounding_error(py, y);  // of P's offset from the centre
+        near_vertex += expected < 0x1p-40 * R;
+        near_circle += kind == 2;
+        finer += expected < rounding;
+        if (!within_ulp(polygon::distance(x, y, a, n, px, py), expected) && ++wrong <= 10)
+            ADD_FAILURE() << "n=" << n << " a=" << a << " x=" << x << " y=" << y << " px=" << px << " py=" << py;
+    }
+    EXPECT_EQ(cases, 100000);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(near_vertex, 40000);
+    EXPECT_GT(near_circle, 10000);
+    EXPECT_GT(finer, 8000);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 //                   a circle); standard output: the report's distance line
 //   draw dot FILE   standard input: the values of a tree
 // Exit status: 0, 5 when FILE can't be written, 2 for input that can't be read.
+#include "console/picture_file.h"
 #include "dot.h"
 #include "lista.h"
 #include "picture.h"
-#include "picture_file.h"
 #include "sikidom.h"
 
 #include <iostream>

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <iostream>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -17,12 +16,11 @@ static halmaz make(std::initializer_list<double> values)
     return h;
 }
 
-static std::string shown(const halmaz& h)
+static std::string shown(const halmaz& h, int precision = 6)
 {
     std::ostringstream out;
-    std::streambuf* saved = std::cout.rdbuf(out.rdbuf());
-    h.kiir();
-    std::cout.rdbuf(saved);
+    out.precision(precision);
+    h.kiir(out);
     return out.str();
 }
 
@@ -81,13 +79,7 @@ TEST(Halmaz, CopiesAreIndependentBothWaysAndSelfAssignmentIsHarmless)
 
 // Every element with 17 significant digits, which tell any two doubles apart (-0 and 0
 // included): equal texts mean equal sets, bit for bit.
-static std::string exact(const halmaz& h)
-{
-    std::cout.precision(17);
-    const std::string text = shown(h);
-    std::cout.precision(6);
-    return text;
-}
+static std::string exact(const halmaz& h) { return shown(h, 17); }
 
 // Building a set from all its values at once must give exactly what inserting them one by one
 // gives: on random values with many repeats, both zeros, and either zero typed first.

@@ -1,0 +1,70 @@
+// Output written with exactly the bytes the standard streams' << writes with default
+// formatting, gathered in a bounded buffer and handed on in large blocks.
+#ifndef CONSOLE_OUTPUT_H
+#define CONSOLE_OUTPUT_H
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace console {
+
+// Text for a file descriptor (written with write(2)) or for a string in memory (appended to
+// it). Nothing is handed on until the buffer is full, flush is called or the object goes.
+class Output {
+public:
+    explicit Output(int descriptor);
+    explicit Output(std::string& text);
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+    ~Output() { flush(); }
+
+    Output& operator<<(char c)
+    {
+        if (next == end)
+            flush();
+        *next++ = c;
+        return *this;
+    }
+    Output& operator<<(std::string_view text)
+    {
+        if (text.size() > static_cast<std::size_t>(end - next))
+            return write_long(text);
+        std::memcpy(next, text.data(), text.size());
+        next += text.size();
+        return *this;
+    }
+    Output& operator<<(const char* text) { return *this << std::string_view(text); }
+    Output& operator<<(const std::string& text) { return *this << std::string_view(text); }
+    // In decimal.
+    Output& operator<<(int value);
+    // As printf's %g with precision 6: 2.5, -0, 1e+06, 1e-05, inf, -nan.
+    Output& operator<<(double value);
+
+    // Hands on what is gathered. A descriptor that refuses it (a closed pipe, a full disk)
+    // gets nothing more, as a failed stream would.
+    void flush();
+
+private:
+    Output& write_long(std::string_view text);
+    // The %g of a value that is this many millionths; false where it can't tell.
+    bool write_millionths(long long millionths);
+    // Makes room for `size` bytes at `next`; size is at most the buffer's capacity.
+    void room(std::size_t size)
+    {
+        if (static_cast<std::size_t>(end - next) < size)
+            flush();
+    }
+
+    int descriptor = -1;
+    std::string* text = nullptr;
+    std::unique_ptr<char[]> buffer;
+    char* next;
+    char* end;
+};
+
+}  // namespace console
+
+#endif

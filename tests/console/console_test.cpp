@@ -1,0 +1,241 @@
+// The console layer against the standard streams in the same binary: every read must give
+// the value, the success and the rest of the input that >> gives, and every number written
+// the bytes that << writes. EXACTNESS_CASES sets how many random cases each test compares
+// (the default runs in seconds).
+#include "console/program.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <type_traits>
+#include <unistd.h>
+
+namespace {
+
+const long cases = std::getenv("EXACTNESS_CASES") ? std::atol(std::getenv("EXACTNESS_CASES")) : 20000;
+std::mt19937_64 random_bits(20261207);
+long reads = 0;  // compared so far
+
+// What a read that can't start must leave untouched, and equality bit for bit.
+template <typename T>
+T sentinel()
+{
+    if constexpr (std::is_same_v<T, std::string>)
+        return "#";
+    else
+        return T(35);
+}
+template <typename T>
+bool same(const T& a, const T& b)
+{
+    if constexpr (std::is_same_v<T, double>)
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    else
+        return a == b;
+}
+
+// Reads one T with both; false once the test has failed.
+template <typename T>
+bool same_read(std::istringstream& stream, console::Input& ours, const std::string& text)
+{
+    T theirs = sentinel<T>(), mine = sentinel<T>();
+    ++reads;
+    const bool read = static_cast<bool>(stream >> theirs);
+    EXPECT_EQ(read, ours.extract(mine));
+    EXPECT_TRUE(same(theirs, mine)) << theirs << " read, " << mine << " expected";
+    const auto position = stream.rdbuf()->pubseekoff(0, std::ios::cur, std::ios::in);
+    EXPECT_EQ(static_cast<std::size_t>(position), ours.consumed());
+    stream.clear();
+    return !::testing::Test::HasFailure() || (ADD_FAILURE() << "reading " << testing::PrintToString(text), false);
+}
+
+// Reads the text with both, one value of each type named in `types` (i, d, c or s) in turn.
+bool same_reads(const std::string& text, const std::string& types, console::Input& ours)
+{
+    std::istringstream stream(text);
+    bool same = true;
+    for (std::size_t i = 0; same && i < types.size(); ++i)
+        switch (types[i]) {
+        case 'i': same = same_read<int>(stream, ours, text); break;
+        case 'd': same = same_read<double>(stream, ours, text); break;
+        case 'c': same = same_read<char>(stream, ours, text); break;
+        default: same = same_read<std::string>(stream, ours, text);
+        }
+    return same;
+}
+
+bool same_reads(const std::string& text, const std::string& types)
+{
+    console::Input ours(text);
+    return same_reads(text, types, ours);
+}
+
+// The exact decimal value of 2 to the power -1075, halfway between 0 and the least double.
+std::string least_half()
+{
+    std::string digits = "1";  // 5 to the power 1075, least significant digit first
+    for (int k = 0; k < 1075; ++k) {
+        int carry = 0;
+        for (char& d : digits) {
+            const int v = (d - '0') * 5 + carry;
+            d = static_cast<char>('0' + v % 10);
+            carry = v / 10;
+        }
+        if (carry)
+            digits += static_cast<char>('0' + carry);
+    }
+    return "0." + std::string(1075 - digits.size(), '0') + std::string(digits.rbegin(), digits.rend());
+}
+
+// Words that are numbers, nearly numbers, or at the ends of the ranges.
+std::vector<std::string> words()
+{
+    std::istringstream list(
+        "+ - . 1e 1e+ 0x1p3 inf nan 1e400 -1e400 1e-400 4.9e-324 2147483647 2147483648 "
+        "-2147483649 -2147483648 00012 3.5 -.5e-3 1.7976931348623157e308 1.7976931348623159e308 "
+        "2.4703282292062328e-324 12345678901234567890123456789 0.000000000000000000000123456789012");
+    return {std::istream_iterator<std::string>(list), {}};
+}
+const char spaces[] = " \t\n\v\f\r";
+
+}  // namespace
+
+TEST(Input, ReadsEveryPrefixOfTheHardWordsAsTheStreamsDo)
+{
+    std::vector<std::string> hard = words();
+    hard.push_back(least_half());
+    hard.push_back(least_half() + "1");
+    hard.push_back("9" + std::string(400, '0'));
+    for (const std::string& word : hard)
+        for (std::size_t length = 0; length <= word.size(); ++length)
+            for (const char* after : {"", " 7", "x", "e5", ".5", "\xff"})
+                for (const char* types : {"is", "ds", "cs"})
+                    ASSERT_TRUE(same_reads(word.substr(0, length) + after, types));
+    for (char space : std::string(spaces, 6) + std::string(1, '\0') + "\x80\xa0")
+        ASSERT_TRUE(same_reads(std::string(1, space) + "12" + space + "-3.5" + space, "idics"));
+}
+
+TEST(Input, ReadsRandomTextAsTheStreamsDo)
+{
+    const std::string alphabet = std::string("0123456789+-.eEx in\0\x80\xff", 22) + spaces;
+    const std::string kinds = "iiiddddcs";
+    for (long n = 0; n < cases; ++n) {
+        std::string text(random_bits() % 16, ' '), types(1 + random_bits() % 4, ' ');
+        for (char& c : text)
+            c = alphabet[random_bits() % alphabet.size()];
+        if (n % 2)  // up to forty digits with a point, and an exponent in every other: where rounding is hardest
+            text = std::to_string(random_bits() >> random_bits() % 64) + "."
+                + std::to_string(random_bits() >> random_bits() % 64)
+                + (n % 4 == 1 ? "e" + std::to_string(static_cast<int>(random_bits() % 660) - 340) : "") + text;
+        for (char& t : types)
+            t = kinds[random_bits() % kinds.size()];
+        ASSERT_TRUE(same_reads(text, types));
+    }
+    std::printf("compared %ld random texts, %ld reads in all\n", cases, reads);
+}
+
+// Numbers cut across the ends of the blocks the descriptor is read in.
+TEST(Input, ReadsNumbersAcrossBlockEnds)
+{
+    std::string text;
+    for (const std::string& word : words())
+        text += word + spaces[text.size() % 6];
+    for (std::size_t block : {1, 2, 3, 5, 64}) {
+        int ends[2];
+        ASSERT_EQ(pipe(ends), 0);
+        ASSERT_EQ(write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+        close(ends[1]);
+        console::Input ours(ends[0], nullptr, block);
+        EXPECT_TRUE(same_reads(text, std::string(40, 'd') + "ic", ours));
+        close(ends[0]);
+    }
+}
+
+TEST(Output, WritesNumbersAsTheStreamsDo)
+{
+    std::vector<double> values = {0.0,     -0.0,    INFINITY,     -INFINITY, NAN,      -NAN,
+                                  DBL_MIN, DBL_MAX, DBL_TRUE_MIN, 1e6,       999999.5, 9.999995e-05};
+    // Six-digit rounding edges at every power of ten: the halfway values and their neighbours.
+    for (int e = -330; e <= 308; ++e)
+        for (const char* digits : {"9999995", "9999996", "1000005", "1234565", "9999994999999"}) {
+            const double v = std::strtod((digits + std::string("e") + std::to_string(e)).c_str(), nullptr);
+            values.insert(values.end(), {v, std::nextafter(v, 0.0), std::nextafter(v, INFINITY), -v});
+        }
+    std::vector<int> ints = {INT_MIN, INT_MIN + 1, -1, 0, 9, 10, INT_MAX};
+    for (long n = 0; n < cases; ++n) {
+        const std::uint64_t bits = random_bits();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        // A decimal of up to eight digits, as typed, and the double next to it.
+        const double typed = std::strtod(
+            (std::to_string(bits % 100000000) + "e" + std::to_string(static_cast<int>(bits >> 58) - 40)).c_str(),
+            nullptr);
+        values.insert(values.end(), {v, typed, std::nextafter(typed, 0.0)});
+        ints.push_back(static_cast<int>(bits >> 32) >> (bits % 32));  // of every length
+    }
+    std::string mine;
+    std::ostringstream theirs;
+    {
+        console::Output ours(mine);
+        for (double v : values) {
+            ours << v << '\n';
+            theirs << v << '\n';
+        }
+        for (int v : ints) {
+            ours << v << ' ';
+            theirs << v << ' ';
+        }
+    }
+    const std::string expected = theirs.str();
+    const std::size_t differ =
+        std::mismatch(mine.begin(), mine.end(), expected.begin(), expected.end()).first - mine.begin();
+    const std::size_t line = mine.rfind('\n', differ) + 1;  // 0 when there is none
+    ASSERT_EQ(mine.substr(line, 40), expected.substr(line, 40)) << "at byte " << differ;
+    std::printf("compared %zu doubles and %zu ints\n", values.size(), ints.size());
+}
+
+TEST(Arguments, RefuseWhatIsNotAnOptionTwoOptionsAndAFileOptionWithoutItsName)
+{
+    const console::Program program{"prog", "", {{5, "a kep nem irhato"}}, {{"--svg", "kep"}, {"--dot", "fa"}}};
+    const std::string usage = console::usage(program);
+    EXPECT_NE(usage.find("prog [-h | --help | --version] [--svg FAJL] [--dot FAJL]\n"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("  --svg FAJL  kep\n  --dot FAJL  fa\n"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("  4   nincs eleg memoria\n  5   a kep nem irhato\n  64  "), std::string::npos) << usage;
+    struct Row {
+        std::vector<const char*> words;
+        console::Arguments::Action action;
+        const char* complaint;
+    };
+    for (const Row& row : std::vector<Row>{
+             {{}, console::Arguments::run, ""},
+             {{"-h"}, console::Arguments::help, ""},
+             {{"--version"}, console::Arguments::version, ""},
+             {{"--svg", "a.svg", "--dot", "b.dot"}, console::Arguments::run, ""},
+             {{"--version", "x"},
+              console::Arguments::refused,
+              "prog: ismeretlen argumentum: 'x'; segitseg: prog --help"},
+             {{"--help", "--version"}, console::Arguments::refused, "egyszerre csak egy kapcsolo adhato meg"},
+             {{"--svg", "a", "-h"}, console::Arguments::refused, "egyszerre csak egy kapcsolo adhato meg"},
+             {{"-h", "--svg", "a"}, console::Arguments::refused, "egyszerre csak egy kapcsolo adhato meg"},
+             {{"--svg", "a", "--svg", "b"}, console::Arguments::refused, "'--svg' ketszer szerepel"},
+             {{"--dot"}, console::Arguments::refused, "'--dot' utan hianyzik a fajlnev"},
+         }) {
+        std::vector<const char*> argv = {"prog"};
+        argv.insert(argv.end(), row.words.begin(), row.words.end());
+        const console::Arguments got = console::parse_arguments(program, static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(got.action, row.action) << testing::PrintToString(row.words);
+        EXPECT_NE(got.complaint.find(row.complaint), std::string::npos) << got.complaint;
+    }
+    const char* argv[] = {"prog", "--dot", "b.dot", "--svg", "a.svg"};
+    const console::Arguments both = console::parse_arguments(program, 5, argv);
+    EXPECT_EQ(*both.file("--svg"), "a.svg");
+    EXPECT_EQ(*both.file("--dot"), "b.dot");
+}
