@@ -6,9 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <streambuf>
 #include <utility>
+
+namespace console {
 
 namespace {
 
@@ -136,7 +137,7 @@ bool PictureFile::write(const std::function<void(std::ostream&)>& draw)
     return true;
 }
 
-int PictureFile::keep(const char* program)
+int PictureFile::keep(const char* program, Output& out)
 {
     if (written && error == 0) {
         if (::rename(temporary.c_str(), path.c_str()) == 0) {
@@ -147,16 +148,18 @@ int PictureFile::keep(const char* program)
         error = errno;
     }
     discard();
-    std::cout.flush();
-    std::cerr << program << ": a kep nem irhato: '" << path << "': " << std::strerror(error ? error : EIO) << '\n';
+    out.flush();
+    Output errors(STDERR_FILENO);
+    errors << program << ": a kep nem irhato: '" << path << "': " << std::strerror(error ? error : EIO) << '\n';
     return 5;
 }
 
-int write_picture(const std::string& path, const char* program, const std::function<void(std::ostream&)>& draw)
+int write_picture(const std::string& path, const char* program, Output& out,
+                  const std::function<void(std::ostream&)>& draw)
 {
     PictureFile picture(path);
     picture.write(draw);
-    return picture.keep(program);
+    return picture.keep(program, out);
 }
 
 void abandon_pictures() noexcept
@@ -164,3 +167,5 @@ void abandon_pictures() noexcept
     for (; pending; pending = pending->next_pending)
         ::unlink(pending->temporary.c_str());
 }
+
+}  // namespace console

@@ -5,9 +5,13 @@
 #ifndef CONSOLE_PICTURE_FILE_H
 #define CONSOLE_PICTURE_FILE_H
 
+#include "console/output.h"
+
 #include <functional>
 #include <ostream>
 #include <string>
+
+namespace console {
 
 class PictureFile {
 public:
@@ -26,10 +30,10 @@ public:
     bool write(const std::function<void(std::ostream&)>& draw);
 
     // Puts the written picture in the named file's place and returns 0. When it was not
-    // written, or can't be put there, it writes standard output out first and then one line
-    // on standard error: the program's name, the file's name and the reason, as in
+    // written, or can't be put there, it flushes `out` (the dialogue) first and then writes
+    // one line on standard error: the program's name, the file's name and the reason, as in
     // "nearshape: a kep nem irhato: 'out/p.svg': No such file or directory"; and returns 5.
-    int keep(const char* program);
+    int keep(const char* program, Output& out);
 
 private:
     void discard() noexcept;  // removes the temporary file, if there is one
@@ -45,10 +49,13 @@ private:
 };
 
 // write() and keep() at once: the whole picture at the end of a run. Returns keep's status.
-int write_picture(const std::string& path, const char* program, const std::function<void(std::ostream&)>& draw);
+int write_picture(const std::string& path, const char* program, Output& out,
+                  const std::function<void(std::ostream&)>& draw);
 
 // Removes the temporary file of every picture not yet kept. For a run that ends on the spot
 // (out of memory, where no destructor runs); allocates nothing.
 void abandon_pictures() noexcept;
+
+}  // namespace console
 
 #endif

@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
-"""Looks at the pictures as their viewers do: check.py CHECK DRAW, where DRAW writes a picture
-from what it reads (tests/pictures/draw.cpp) and CHECK is svg_example (the README's nearshape
-example, and P inside its circle), svg_extremes (2147483647 sides, coordinates near 1e300) or
-dot (branchwork trees). An SVG must parse, render with rsvg-convert, hold one shape per
-figure, the nearest one marked, and show its colour along the nearest figure's outline only,
-the line from P to its nearest point labelled with the report's distance, all where an
-independent fit of the view puts them. A DOT file must render with Graphviz, hold a visible
-node per value, and link them as plain insertion builds the tree, each child on its side.
+"""Looks at the pictures the programs draw as their viewers do:
+check.py CHECK NEARSHAPE BRANCHWORK EXAMPLES, where CHECK is svg_examples (nearshape --svg on
+the README's examples, and P inside a circle), svg_extremes (2147483647 sides, coordinates
+near 1e300) or dot (branchwork --dot on the worked example and other trees), and EXAMPLES is
+the examples folder. The dialogue must be as without the option. An SVG must parse, render with rsvg-convert, hold one shape per figure,
+the nearest one (as the report says) marked, and show its colour along the nearest figure's
+outline only, the line from P to its nearest point labelled with the report's distance, all
+where an independent fit of the view puts them. A DOT file must render with Graphviz, hold a
+visible node per value, and link them as in the tree the walks print, each child on its side.
 """
 import json
 import math
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -20,8 +22,8 @@ from xml.etree import ElementTree
 NEAREST, MOST_SIDES_DRAWN = (0xD6, 0x27, 0x28), 100
 
 
-def run(*command, stdin=""):
-    done = subprocess.run(command, input=stdin.encode(), capture_output=True)
+def run(*command, stdin="", cwd=None):
+    done = subprocess.run(command, input=stdin.encode(), capture_output=True, cwd=cwd)
     assert done.returncode == 0 and not done.stderr, f"{command}: status {done.returncode}: {done.stderr}"
     return done.stdout
 
@@ -51,10 +53,16 @@ def nearest_point(p, sides, x, y, size):
     return x - radius * math.sin(turn), y - radius * math.cos(turn)
 
 
-def check_svg(draw, folder, p, figures, nearest):
+def check_svg(nearshape, folder, p, figures, stdin=None):
+    """Runs nearshape --svg on the figures (from a figure file unless `stdin` types them in)."""
     path, png = os.path.join(folder, "p.svg"), os.path.join(folder, "p.png")
-    records = " ".join(" ".join(map(repr, figure)) for figure in figures)
-    report = run(draw, "svg", path, stdin=f"{p[0]!r} {p[1]!r} {len(figures)} {records}").decode()
+    if stdin is None:
+        with open(os.path.join(folder, "figures.txt"), "w") as file:
+            file.write(f"{len(figures)}\n" + "".join(" ".join(map(repr, figure)) + "\n" for figure in figures))
+        stdin = f"{p[0]!r}\n{p[1]!r}\nf\nfigures.txt\n"
+    report = run(nearshape, "--svg", path, stdin=stdin, cwd=folder).decode()
+    assert report == run(nearshape, stdin=stdin, cwd=folder).decode(), "the dialogue as without --svg"
+    nearest = int(re.search(r"A lista (\d+)\. objektuma\.", report)[1])
     elements = list(ElementTree.parse(path).iter())
     shapes = [e for e in elements if "figure" in str(e.get("class")).split()]
     assert sorted(e.get("id") for e in shapes) == sorted(f"f{i}" for i in range(1, len(figures) + 1)), shapes
@@ -91,9 +99,22 @@ def check_svg(draw, folder, p, figures, nearest):
                 assert sum(colour) < 600 and colour[0] - colour[1] < 40, (number, x, y, colour)
 
 
-def check_dot(draw, folder, values):
-    path = os.path.join(folder, "tree.dot")
-    run(draw, "dot", path, stdin=" ".join(map(str, values)))
+def walks(node):
+    """The three walks the program prints: pre-, post- and in-order."""
+    if not node:
+        return [], [], []
+    left, middle, right = (walks(child) for child in node[1:])
+    return ([node[0]] + left[0] + middle[0] + right[0], left[1] + middle[1] + right[1] + [node[0]],
+            left[2] + [node[0]] + middle[2] + right[2])
+
+
+def check_dot(branchwork, folder, answers):
+    """Runs branchwork --dot on the answers and compares the graph with the tree the walks print."""
+    path, numbers = os.path.join(folder, "tree.dot"), [int(word) for word in answers.split()]
+    values = numbers[1 : 1 + numbers[0]]
+    dialogue = run(branchwork, "--dot", path, stdin=answers)
+    assert dialogue == run(branchwork, stdin=answers), "the dialogue as without --dot"
+    printed = dialogue.decode().split("A fa tartalma:")[1:2]
     graph = json.loads(run("dot", "-Tjson", path))
     nodes = {o["_gvid"]: o for o in graph.get("objects", []) if o.get("style") != "invis"}
     assert sorted(int(o["label"]) for o in nodes.values()) == sorted(values), nodes
@@ -105,13 +126,16 @@ def check_dot(draw, folder, values):
     if not values:
         assert graph.get("label") == "A fa ures.", graph.get("label")
         return
-    # The reference: plain insertion, each node as [value, left, middle, right].
-    root = [values[0], None, None, None]
-    for value in values[1:]:
+    # The tree printed: its pre-order, inserted in turn, gives it back, each node as
+    # [value, left, middle, right], and so its other two walks.
+    [pre, post, inorder] = [[int(v) for v in re.findall(r"\((-?\d+)\)", line)] for line in printed[0].split("\n")[2:5]]
+    root = [pre[0], None, None, None]
+    for value in pre[1:]:
         at = root
         while at[(slot := 1 if value < at[0] else 2 if value == at[0] else 3)]:
             at = at[slot]
         at[slot] = [value, None, None, None]
+    assert walks(root) == (pre, post, inorder), (walks(root), printed)
     heads = {head for links in below.values() for _, head in links}
     [top] = set(nodes) - heads
     pending = [(root, top)]
@@ -126,17 +150,25 @@ def check_dot(draw, folder, values):
             pending.append((node[kind], head))
 
 
-def main(check, draw):
+def main(check, nearshape, branchwork, examples):
     with tempfile.TemporaryDirectory() as folder:
-        if check == "svg_example":
-            check_svg(draw, folder, (0, 0), [(0, 5, 0, 1), (4, 0, -3, 2)], 2)
-            check_svg(draw, folder, (4.5, 0.2), [(0, 5, 0, 1), (4, 0, -3, 2)], 1)  # P inside the circle
+        if check == "svg_examples":
+            two = [(0, 5, 0, 1), (4, 0, -3, 2)]
+            with open(os.path.join(examples, "nearshape-keyboard.txt")) as keyboard:
+                check_svg(nearshape, folder, (0, 0), two, stdin=keyboard.read())
+            with open(os.path.join(examples, "figures.txt")) as file:
+                numbers = file.read().split()[1:]
+            records = [numbers[i : i + 4] for i in range(0, len(numbers), 4)]
+            check_svg(nearshape, folder, (0, 0), [(int(s), float(x), float(y), float(a)) for s, x, y, a in records])
+            check_svg(nearshape, folder, (4.5, 0.2), two)  # P inside the circle
         elif check == "svg_extremes":
             figures = [(2147483647, 1.5e300, 1e300, 1e291), (0, 0.5e300, 1e300, 2e299), (3, 1e300, 0.5e300, 3e299)]
-            check_svg(draw, folder, (1e300, 1.2e300), figures, 1)
+            check_svg(nearshape, folder, (1e300, 1.2e300), figures)
         elif check == "dot":
-            for values in ([5, 3, 8, 5, 1], [1, 2], [2, 1], [7, 7, 7], [10, 5, 15, 12, 20, 7, 7, 3, 18, -4], []):
-                check_dot(draw, folder, values)
+            with open(os.path.join(examples, "branchwork-session.txt")) as session:
+                check_dot(branchwork, folder, session.read())
+            for values in ([1, 2], [2, 1], [7, 7, 7], [10, 5, 15, 12, 20, 7, 7, 3, 18, -4], []):
+                check_dot(branchwork, folder, f"{len(values)} {' '.join(map(str, values))} 1 1 1")
         else:
             sys.exit(f"unknown check: {check}")
 

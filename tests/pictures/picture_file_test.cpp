@@ -49,13 +49,13 @@ TEST_F(PictureFileTest, ReplacesTheFileOnlyOnceWrittenWholeAndLeavesNoTemporaryF
 {
     std::ofstream(file) << "older\n";
     {
-        PictureFile written(file), unkept(file), abandoned(file);
+        console::PictureFile written(file), unkept(file), abandoned(file);
         ASSERT_TRUE(written.write(picture));
         ASSERT_TRUE(unkept.write([](std::ostream& out) { out << "unkept\n"; }));
         ASSERT_TRUE(abandoned.write([](std::ostream& out) { out << "abandoned\n"; }));
         EXPECT_EQ(Names().size(), 4u);  // the older file and three temporary ones beside it
         EXPECT_EQ(Read(file), "older\n");
-        abandon_pictures();  // as an out-of-memory exit does
+        console::abandon_pictures();  // as an out-of-memory exit does
         EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
         EXPECT_THROW(written.write([](std::ostream& out) {
             out << "cut short";
@@ -64,27 +64,13 @@ TEST_F(PictureFileTest, ReplacesTheFileOnlyOnceWrittenWholeAndLeavesNoTemporaryF
                      int);
         ASSERT_TRUE(unkept.write([](std::ostream& out) { out << "unkept\n"; }));
         ASSERT_TRUE(written.write(picture));
-        EXPECT_EQ(written.keep("prog"), 0);
+        std::string dialogue;
+        console::Output out(dialogue);
+        EXPECT_EQ(written.keep("prog", out), 0);
         EXPECT_EQ(Names().size(), 2u);
     }  // the unkept picture's temporary file goes with it
     EXPECT_EQ(Read(file), std::string(100000, 'x') + "end\n");
     EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
-}
-
-TEST_F(PictureFileTest, AFileThatCantBeWrittenGetsOneLineAndStatus5)
-{
-    const std::string missing = (folder / "no" / "p.svg").string();
-    fs::create_directory(file);
-    const std::string cases[][2] = {
-        {missing, "prog: a kep nem irhato: '" + missing + "': No such file or directory\n"},
-        {file, "prog: a kep nem irhato: '" + file + "': Is a directory\n"},
-    };
-    for (const auto& [path, line] : cases) {
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(write_picture(path, "prog", picture), 5);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), line);
-        EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});  // the folder of that name, as it was
-    }
 }
 
 }  // namespace
