@@ -1,6 +1,7 @@
 #include "console/picture_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -97,6 +98,13 @@ bool PictureFile::write(const std::function<void(std::ostream&)>& draw)
 {
     discard();
     written = false;
+    // A picture replaces a regular file only: renamed over a device such as /dev/null, a
+    // pipe or a folder, it would put a plain file in its place.
+    struct stat existing;
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        error = S_ISDIR(existing.st_mode) ? EISDIR : not_regular;
+        return false;
+    }
     int descriptor = -1;
     for (int attempt = 0; descriptor < 0 && attempt < 100; ++attempt) {
         temporary = temporary_beside(path, attempt);
@@ -150,7 +158,8 @@ int PictureFile::keep(const char* program, Output& out)
     discard();
     out.flush();
     Output errors(STDERR_FILENO);
-    errors << program << ": a kep nem irhato: '" << path << "': " << std::strerror(error ? error : EIO) << '\n';
+    errors << program << ": a kep nem irhato: '" << path
+           << "': " << (error == not_regular ? "Not a regular file" : std::strerror(error ? error : EIO)) << '\n';
     return 5;
 }
 

@@ -23,10 +23,10 @@ public:
     PictureFile& operator=(const PictureFile&) = delete;
 
     // Writes the picture, through `draw`, into a new temporary file beside the named file,
-    // and makes sure it is on the disk. A failure (the folder can't take a file, the disk
-    // is full) is remembered for keep(), and the temporary file removed; the result tells
-    // whether all went well. Should `draw` throw, the temporary file is removed and the
-    // exception goes on.
+    // and makes sure it is on the disk. A failure (the named file is there but is not a
+    // regular file, the folder can't take a file, the disk is full) is remembered for
+    // keep(), and the temporary file removed; the result tells whether all went well.
+    // Should `draw` throw, the temporary file is removed and the exception goes on.
     bool write(const std::function<void(std::ostream&)>& draw);
 
     // Puts the written picture in the named file's place and returns 0. When it was not
@@ -39,9 +39,12 @@ private:
     void discard() noexcept;  // removes the temporary file, if there is one
     void unlist() noexcept;   // takes the picture off the list for abandon_pictures
 
+    // The failure of a named file that is there but is not a regular file.
+    static constexpr int not_regular = -1;
+
     std::string path;       // the named file
     std::string temporary;  // the temporary file while it exists, else empty
-    int error = 0;          // errno of the first failure; 0 while all is well
+    int error = 0;          // errno of the first failure, or not_regular; 0 while all is well
     bool written = false;
 
     PictureFile* next_pending = nullptr;  // the pictures with a temporary file, for abandon_pictures

@@ -1,6 +1,7 @@
 #include "console/picture_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -70,6 +71,18 @@ TEST_F(PictureFileTest, ReplacesTheFileOnlyOnceWrittenWholeAndLeavesNoTemporaryF
         EXPECT_EQ(Names().size(), 2u);
     }  // the unkept picture's temporary file goes with it
     EXPECT_EQ(Read(file), std::string(100000, 'x') + "end\n");
+    EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
+}
+
+TEST_F(PictureFileTest, NeverPutsAPlainFileInThePlaceOfAPipeOrADevice)
+{
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    std::string dialogue;
+    console::Output out(dialogue);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(console::write_picture(file, "prog", out, picture), 5);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "prog: a kep nem irhato: '" + file + "': Not a regular file\n");
+    EXPECT_TRUE(fs::is_fifo(file));
     EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
 }
 
