@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <iterator>
 #include <new>
 #include <numeric>
 #include <random>
@@ -88,6 +90,7 @@ TEST(Tree, TraversalsVisitInTheirOwnOrders)
 
 TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
 {
+    const std::size_t live_before = live;
     IntTree tree;
     EXPECT_EQ(Thrown([&] { tree.Remove(5); }), IntTree::RemoveFailed);
     for (int value : {5, 3, 8, 5, 1})
@@ -107,6 +110,7 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
         EXPECT_EQ(Visit(tree), rest);
     }
     EXPECT_TRUE(tree.IsEmpty());
+    EXPECT_EQ(live, live_before);  // the last removal gave back the nodes' memory
 }
 
 // The reference: plain insertion by descent, into nodes kept in insertion order with their
@@ -162,46 +166,55 @@ struct Counter final : Action<int> {
     int count = 0, throw_at = -1;
 };
 
-// 20,000 values ascending, descending and at random, with many repeats: a build that runs out
-// of memory leaves nothing; the build matches the reference, also after a removal and more
-// values; no walk allocates or leaves a link changed, also when its action throws.
+// 20,000 values ascending, descending and at random with many repeats, and 200,000 from the
+// whole range: a build that runs out of memory, at any of its allocations, leaves nothing; the
+// build matches the reference, also after a removal and more values; no walk allocates or
+// leaves a link changed, also when its action throws; emptying gives back every block.
 TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
 {
-    Values ascending(20000), descending(20000), repeats(20000);
+    Values ascending(20000), descending(20000), repeats(20000), wide(200000);
     for (int i = 0; i < 20000; ++i)
         ascending[i] = i - i / 7 - 10000;  // every 7th one a copy
     std::reverse_copy(ascending.begin(), ascending.end(), descending.begin());
     std::mt19937 random(2024);
     for (int& value : repeats)
         value = static_cast<int>(random() % 4001) - 2000;
-    for (const Values& values : {ascending, descending, repeats}) {
+    for (int& value : wide)
+        value = static_cast<int>(random() % 64 ? random() : random() % 3 + INT_MAX - 1);  // the ends, copied
+    for (const Values& values : {ascending, descending, repeats, wide}) {
+        const int size = static_cast<int>(values.size());
         PlainTree plain;
         for (int value : values)
             plain.Insert(value);
         IntTree tree;
         const std::size_t live_before = live;
-        allowed = 10000;
-        EXPECT_THROW(tree.Insert(values.begin(), values.end()), std::bad_alloc);
+        for (std::size_t before_failure = 0;; ++before_failure) {  // the first allocation fails, then the second, ...
+            allowed = before_failure;
+            try {
+                tree.Insert(values.begin(), values.end());
+                break;
+            } catch (const std::bad_alloc&) {
+                EXPECT_TRUE(tree.IsEmpty());
+                EXPECT_EQ(live, live_before);
+            }
+        }
         allowed = std::size_t(-1);
-        EXPECT_TRUE(tree.IsEmpty());
-        EXPECT_EQ(live, live_before);
-        tree.Insert(values.begin(), values.end());
         ExpectSame(plain, tree.Find(values[0]));
         for (auto traversal : {&IntTree::PreOrder, &IntTree::InOrder, &IntTree::PostOrder}) {
             Counter counter, thrower;
-            thrower.throw_at = 10000;
+            thrower.throw_at = size / 2;
             const std::size_t before = allocations;
             (tree.*traversal)(&counter);
             EXPECT_EQ(allocations, before);
-            EXPECT_EQ(counter.count, 20000);
+            EXPECT_EQ(counter.count, size);
             EXPECT_THROW((tree.*traversal)(&thrower), int);
             ExpectSame(plain, tree.Find(values[0]));
         }
         tree.Remove(values.back());
         plain.DropLast();
         ExpectSame(plain, tree.Find(values[0]));
-        const Values more = {values.back(), values.back(), values[10000] + 1, 20000, -20000};
-        tree.Insert(more.begin(), more.end());  // into a tree that is not empty: one by one
+        const int more[] = {values.back(), values.back(), values[10000] + 1, 20000, -20000};
+        tree.Insert(std::begin(more), std::end(more));  // into a tree that is not empty: one by one
         for (int value : more)
             plain.Insert(value);
         ExpectSame(plain, tree.Find(values[0]));
@@ -209,7 +222,8 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
         const int count = tree.GetElementCount();
         tree.Empty();  // a post-order walk that frees each node it visits
         EXPECT_EQ(allocations, before);
-        EXPECT_EQ(count, 20004);
+        EXPECT_EQ(count, size + 4);
+        EXPECT_EQ(live, live_before);
     }
 }
 
