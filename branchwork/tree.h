@@ -333,32 +333,33 @@ private:
         }
     }
 
-    // Sorts by value, a byte at a time from the lowest, each pass stable; a pass that would
-    // leave every item where it is, because all have the same byte there, is skipped.
+    // Sorts by value, kDigitBits bits at a time from the lowest, each pass stable; a pass that
+    // would leave every item where it is, because all have the same digit there, is skipped.
     static void RadixSort(std::vector<std::pair<T, Place>>& items)
     {
         using Key = std::make_unsigned_t<T>;
-        constexpr int kBytes = sizeof(T);
-        const auto byte = [](const T& value, int b) {
-            constexpr Key kSign = std::is_signed_v<T> ? Key(Key(1) << (8 * kBytes - 1)) : Key(0);
-            return static_cast<std::size_t>((static_cast<Key>(value) ^ kSign) >> (8 * b) & 0xFF);
+        constexpr int kDigitBits = 11, kDigits = (8 * sizeof(T) + kDigitBits - 1) / kDigitBits;
+        constexpr std::size_t kRadix = std::size_t(1) << kDigitBits;
+        const auto digit = [](const T& value, int d) {
+            constexpr Key kSign = std::is_signed_v<T> ? Key(Key(1) << (8 * sizeof(T) - 1)) : Key(0);  // negatives first
+            return static_cast<std::size_t>((static_cast<Key>(value) ^ kSign) >> (kDigitBits * d) & (kRadix - 1));
         };
-        std::array<std::array<std::size_t, 256>, kBytes> counts{};
+        std::array<std::array<Place, kRadix>, kDigits> counts{};
         for (const auto& item : items) {
-            for (int b = 0; b < kBytes; ++b)
-                ++counts[b][byte(item.first, b)];
+            for (int d = 0; d < kDigits; ++d)
+                ++counts[d][digit(item.first, d)];
         }
         std::vector<std::pair<T, Place>> other;
-        for (int b = 0; b < kBytes; ++b) {
-            std::array<std::size_t, 256>& starts = counts[b];
-            if (items.empty() || starts[byte(items[0].first, b)] == items.size())
+        for (int d = 0; d < kDigits; ++d) {
+            std::array<Place, kRadix>& starts = counts[d];
+            if (items.empty() || starts[digit(items[0].first, d)] == items.size())
                 continue;
-            std::size_t start = 0;
-            for (std::size_t& count : starts)
+            Place start = 0;
+            for (Place& count : starts)
                 start += std::exchange(count, start);
             other.resize(items.size());
             for (const auto& item : items)
-                other[starts[byte(item.first, b)]++] = item;
+                other[starts[digit(item.first, d)]++] = item;
             items.swap(other);
         }
     }
