@@ -576,12 +576,14 @@ private:
     }
 
     // Destroys every node in post-order, each after all nodes below it, then frees their
-    // memory. Nothing here allocates, so the destructor can't fail even when memory is
-    // exhausted.
+    // memory. Nodes whose destruction does nothing are not walked. Nothing here allocates, so
+    // the destructor can't fail even when memory is exhausted.
     void FreeAll()
     {
-        DelAction destroy;
-        Post(root, &destroy);
+        if constexpr (!std::is_trivially_destructible_v<LinkedNode<T>>) {
+            DelAction destroy;
+            Post(root, &destroy);
+        }
         root = nullptr;
         pool.Release();
     }

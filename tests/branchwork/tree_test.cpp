@@ -9,6 +9,7 @@
 #include <new>
 #include <numeric>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -111,6 +112,24 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
     }
     EXPECT_TRUE(tree.IsEmpty());
     EXPECT_EQ(live, live_before);  // the last removal gave back the nodes' memory
+}
+
+// Values that own memory are destroyed by a removal, the emptying and the destructor alike.
+TEST(Tree, DestroysEveryValue)
+{
+    const std::size_t live_before = live;
+    {
+        std::vector<std::string> values;
+        for (char digit : {'5', '3', '8', '5', '1'})
+            values.emplace_back(32, digit);  // too long to be kept inside the string
+        Tree<std::string> tree;
+        tree.Insert(values.begin(), values.end());
+        EXPECT_EQ(tree.GetElementCount(), 5);
+        tree.Remove(values[4]);
+        tree.Empty();
+        tree.Insert(values.begin(), values.end());
+    }
+    EXPECT_EQ(live, live_before);
 }
 
 // The reference: plain insertion by descent, into nodes kept in insertion order with their
