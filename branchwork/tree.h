@@ -289,8 +289,9 @@ private:
     }
 
     // Builds the tree, empty so far, from `count` values that are already in order, up or
-    // down; their order is then the pre-order. Each node is linked in as soon as it exists, so
-    // should one fail, all that was built can be freed.
+    // down. The nodes lie in one block in the values' order, each next to the node it hangs
+    // from or to that one's copies. Each is linked in as soon as it exists, so should one
+    // fail, all that was built can be freed.
     template <typename Iterator>
     void Chain(Iterator first, Iterator last, std::size_t count)
     {
@@ -493,7 +494,32 @@ private:
         return node->middle;
     }
 
-    static void Pre(LinkedNode<T>* node, Action<T>* action) { Walk<Order::Pre>(node, action); }
+    // Pre-order never needs to come back to a node once its action is done, so it keeps the
+    // subtrees still to be walked in a small array of its own instead of going back up through
+    // the tree. Should a subtree not fit there, the subtree at hand is walked by pointer
+    // reversal (Walk).
+    static void Pre(LinkedNode<T>* node, Action<T>* action)
+    {
+        constexpr std::size_t kPending = 64;
+        LinkedNode<T>* pending[kPending];
+        pending[0] = nullptr;  // taken when nothing is left: the walk ends
+        std::size_t count = 1;
+        while (node) {
+            if (count > kPending - 2) {
+                Walk<Order::Pre>(node, action);
+                node = pending[--count];
+                continue;
+            }
+            action->Exec(node);
+            pending[count] = node->right;  // right after middle, so in first
+            count += node->right != nullptr;
+            pending[count] = node->middle;
+            count += node->middle != nullptr;
+            LinkedNode<T>* const left = node->left;
+            count -= left == nullptr;
+            node = left ? left : pending[count];
+        }
+    }
     static void In(LinkedNode<T>* node, Action<T>* action) { Walk<Order::In>(node, action); }
     static void Post(LinkedNode<T>* node, Action<T>* action) { Walk<Order::Post>(node, action); }
 
