@@ -520,7 +520,37 @@ private:
             node = left ? left : pending[count];
         }
     }
-    static void In(LinkedNode<T>* node, Action<T>* action) { Walk<Order::In>(node, action); }
+    // In-order likewise keeps in a small array the nodes whose left subtree is being walked.
+    // Taken back from it, a node gets its action, and the walk goes on down its middle and then
+    // its right subtree; with both, the right one waits in the array, marked as whole.
+    static void In(LinkedNode<T>* node, Action<T>* action)
+    {
+        constexpr std::size_t kPending = 64;
+        LinkedNode<T>* pending[kPending];
+        bool whole[kPending];  // a subtree yet to be walked, not a node whose left one is
+        std::size_t count = 0;
+        for (;;) {
+            for (; node; node = node->left) {
+                if (count == kPending) {
+                    Walk<Order::In>(node, action);
+                    break;
+                }
+                pending[count] = node;
+                whole[count++] = false;
+            }
+            if (count == 0)
+                return;
+            node = pending[--count];
+            if (whole[count])
+                continue;
+            action->Exec(node);
+            if (node->middle && node->right) {
+                pending[count] = node->right;  // there is room: a node was just taken
+                whole[count++] = true;
+            }
+            node = node->middle ? node->middle : node->right;
+        }
+    }
     static void Post(LinkedNode<T>* node, Action<T>* action) { Walk<Order::Post>(node, action); }
 
     // Depth-first walk in constant extra memory, so it can't fail, however tall the tree. The

@@ -151,6 +151,26 @@ struct PlainTree {
             std::replace(node.link, node.link + 3, int(nodes.size()) - 1, -1);
         nodes.pop_back();
     }
+    // The values in the order of a walk that visits a node once it is done with `visit_at` of
+    // its links: 0 pre-order, 1 in-order, 3 post-order.
+    Values Walk(int visit_at) const
+    {
+        Values seen;
+        std::vector<std::pair<int, int>> path;  // nodes with how many of their links are done
+        if (!nodes.empty())
+            path.push_back({0, 0});
+        while (!path.empty()) {
+            const auto [at, done] = path.back();
+            if (done == visit_at)
+                seen.push_back(nodes[at].value);
+            if (done == 3) {
+                path.pop_back();
+            } else if (++path.back().second, nodes[at].link[done] >= 0) {
+                path.push_back({nodes[at].link[done], 0});
+            }
+        }
+        return seen;
+    }
     struct PlainNode {
         int value, link[3];
     };
@@ -175,8 +195,8 @@ void ExpectSame(const PlainTree& plain, LinkedNode<int>* top)
     EXPECT_EQ(compared, 3 * plain.nodes.size() + 1);  // every node and every empty link
 }
 
-// Counts the nodes it is handed, and throws at the one it is told to.
-struct Counter final : Action<int> {
+// Throws at the node it is told to.
+struct Thrower final : Action<int> {
     void Exec(Node<int>*) override
     {
         if (count++ == throw_at)
@@ -186,9 +206,11 @@ struct Counter final : Action<int> {
 };
 
 // 20,000 values ascending, descending, in a comb (a chain of left links, each node with a
-// right child too) and at random with many repeats, and 200,000 from the whole range: a build that runs out of memory,
-// at any of its allocations, leaves nothing; the build matches the reference, also after a removal and more values; no
-// walk allocates or leaves a link changed, also when its action throws; emptying gives back every block.
+// right child too) and at random with many repeats, and 200,000 from the whole range: a build
+// that runs out of memory, at any of its allocations, leaves nothing; the build matches the
+// reference, also after a removal and more values; each walk visits in the reference's order,
+// allocates nothing and leaves no link changed, also when its action throws; emptying gives
+// back every block.
 TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
 {
     Values ascending(20000), descending(20000), comb(20000), repeats(20000), wide(200000);
@@ -221,13 +243,17 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
         }
         allowed = std::size_t(-1);
         ExpectSame(plain, tree.Find(values[0]));
-        for (auto traversal : {&IntTree::PreOrder, &IntTree::InOrder, &IntTree::PostOrder}) {
-            Counter counter, thrower;
+        const std::pair<void (IntTree::*)(Action<int>*), int> walks[] = {
+            {&IntTree::PreOrder, 0}, {&IntTree::InOrder, 1}, {&IntTree::PostOrder, 3}};
+        for (const auto& [traversal, visit_at] : walks) {
+            Recorder recorder;
+            recorder.seen.reserve(size);
+            Thrower thrower;
             thrower.throw_at = size / 2;
             const std::size_t before = allocations;
-            (tree.*traversal)(&counter);
+            (tree.*traversal)(&recorder);
             EXPECT_EQ(allocations, before);
-            EXPECT_EQ(counter.count, size);
+            EXPECT_EQ(recorder.seen, plain.Walk(visit_at));
             EXPECT_THROW((tree.*traversal)(&thrower), int);
             ExpectSame(plain, tree.Find(values[0]));
         }
