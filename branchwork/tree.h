@@ -495,9 +495,9 @@ private:
     }
 
     // Pre-order never needs to come back to a node once its action is done, so it keeps the
-    // subtrees still to be walked in a small array of its own instead of going back up through
-    // the tree. Should a subtree not fit there, the subtree at hand is walked by pointer
-    // reversal (Walk).
+    // subtrees still to be walked in a small array of its own instead of climbing back up
+    // through the tree, which saves a comparison on every way up. Should the array fill up,
+    // the subtree at hand is walked by pointer reversal (Walk): a walk survives any height.
     static void Pre(LinkedNode<T>* node, Action<T>* action)
     {
         constexpr std::size_t kPending = 64;
@@ -520,6 +520,7 @@ private:
             node = left ? left : pending[count];
         }
     }
+
     // In-order likewise keeps in a small array the nodes whose left subtree is being walked.
     // Taken back from it, a node gets its action, and the walk goes on down its middle and then
     // its right subtree; with both, the right one waits in the array, marked as whole.
@@ -551,6 +552,9 @@ private:
             node = node->middle ? node->middle : node->right;
         }
     }
+
+    // Post-order comes back to every node after its children in any case, so it climbs back
+    // by pointer reversal throughout.
     static void Post(LinkedNode<T>* node, Action<T>* action) { Walk<Order::Post>(node, action); }
 
     // Depth-first walk in constant extra memory, so it can't fail, however tall the tree. The
