@@ -511,13 +511,14 @@ private:
                 continue;
             }
             action->Exec(node);
-            pending[count] = node->right;  // right after middle, so in first
-            count += node->right != nullptr;
-            pending[count] = node->middle;
-            count += node->middle != nullptr;
             LinkedNode<T>* const left = node->left;
-            count -= left == nullptr;
-            node = left ? left : pending[count];
+            LinkedNode<T>* const middle = node->middle;
+            LinkedNode<T>* const right = node->right;
+            pending[count] = right;  // waits, unless it is the one to go on with
+            count += right && (left || middle);
+            pending[count] = middle;
+            count += middle && left;
+            node = left ? left : middle ? middle : right ? right : pending[--count];
         }
     }
 
