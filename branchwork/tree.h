@@ -178,7 +178,7 @@ public:
             }
         }
         if (!root) {
-            std::vector<std::pair<T, Place>> sorted;  // each value with its place in the input
+            std::vector<Item> sorted;  // each value with its place in the input
             if constexpr (kForward) {
                 sorted.reserve(std::min<std::size_t>(std::distance(first, last), kMostPlaces));
             }
@@ -322,10 +322,11 @@ private:
     using Place = std::uint32_t;
     static constexpr std::size_t kMostPlaces = std::numeric_limits<Place>::max();
     static constexpr Place kNone = std::numeric_limits<Place>::max();  // no index
+    using Item = std::pair<T, Place>;                                  // a value with its place
 
     // Sorts by (value, place). Integers go by a radix sort of the value alone, which keeps
     // equal values in their input order.
-    static void Sort(std::vector<std::pair<T, Place>>& items)
+    static void Sort(std::vector<Item>& items)
     {
         if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
             RadixSort(items);
@@ -334,35 +335,76 @@ private:
         }
     }
 
-    // Sorts by value, kDigitBits bits at a time from the lowest, each pass stable; a pass that
-    // would leave every item where it is, because all have the same digit there, is skipped.
-    static void RadixSort(std::vector<std::pair<T, Place>>& items)
+    // Sorts by value in passes that each move the items by one digit of their key (the value
+    // with the sign bit flipped, so that negatives come first) and keep items with the same
+    // digit in order, so equal values keep their input order. The first pass takes the highest
+    // kTopBits into buckets; each bucket, which mostly fits in the cache, is then sorted by the
+    // rest of the key.
+    static void RadixSort(std::vector<Item>& items)
+    {
+        constexpr int kTop = KeyBits() - kTopBits;        // where the highest digit starts
+        std::array<Place, (1 << kTopBits) + 1> bounds{};  // bucket b is [bounds[b], bounds[b + 1])
+        for (const Item& item : items)
+            ++bounds[Digit<kTopBits>(item.first, kTop) + 1];
+        for (std::size_t b = 1; b < bounds.size(); ++b)
+            bounds[b] += bounds[b - 1];
+        std::vector<Item> other(items.size());
+        std::array<Place, (1 << kTopBits)> next;
+        std::copy(bounds.begin(), bounds.end() - 1, next.begin());
+        for (const Item& item : items)
+            other[next[Digit<kTopBits>(item.first, kTop)]++] = item;
+        for (std::size_t b = 0; b + 1 < bounds.size(); ++b)
+            SortBucket(other.data() + bounds[b], items.data() + bounds[b], bounds[b + 1] - bounds[b]);
+    }
+
+    static constexpr int KeyBits() { return 8 * sizeof(T); }
+    static constexpr int kTopBits = KeyBits() < 11 ? KeyBits() : 11;
+    static constexpr int kLowBits = 8;  // a digit of the rest of the key
+
+    // The `bits` bits of the key of `value` that start at bit `shift`.
+    template <int bits>
+    static std::size_t Digit(const T& value, int shift)
     {
         using Key = std::make_unsigned_t<T>;
-        constexpr int kDigitBits = 11, kDigits = (8 * sizeof(T) + kDigitBits - 1) / kDigitBits;
-        constexpr std::size_t kRadix = std::size_t(1) << kDigitBits;
-        const auto digit = [](const T& value, int d) {
-            constexpr Key kSign = std::is_signed_v<T> ? Key(Key(1) << (8 * sizeof(T) - 1)) : Key(0);  // negatives first
-            return static_cast<std::size_t>((static_cast<Key>(value) ^ kSign) >> (kDigitBits * d) & (kRadix - 1));
-        };
-        std::array<std::array<Place, kRadix>, kDigits> counts{};
-        for (const auto& item : items) {
-            for (int d = 0; d < kDigits; ++d)
-                ++counts[d][digit(item.first, d)];
+        constexpr Key kSign = std::is_signed_v<T> ? Key(Key(1) << (KeyBits() - 1)) : Key(0);
+        return static_cast<std::size_t>(static_cast<Key>(static_cast<Key>(value) ^ kSign) >> shift)
+            & ((std::size_t(1) << bits) - 1);
+    }
+
+    // Sorts the `count` items at `from`, whose keys agree in their highest digit, into `to`;
+    // `from` may be overwritten. A few items are sorted by insertion, more by the lower digits,
+    // from the lowest; a pass that would move nothing is skipped.
+    static void SortBucket(Item* from, Item* to, std::size_t count)
+    {
+        if (count < 64) {
+            for (std::size_t i = 0; i < count; ++i) {
+                std::size_t j = i;
+                for (; j > 0 && from[i].first < to[j - 1].first; --j)
+                    to[j] = to[j - 1];
+                to[j] = from[i];
+            }
+            return;
         }
-        std::vector<std::pair<T, Place>> other;
+        constexpr int kDigits = (KeyBits() - kTopBits + kLowBits - 1) / kLowBits;
+        std::array<std::array<Place, (1 << kLowBits)>, kDigits> counts{};
+        for (std::size_t i = 0; i < count; ++i) {
+            for (int d = 0; d < kDigits; ++d)
+                ++counts[d][Digit<kLowBits>(from[i].first, d * kLowBits)];
+        }
+        Item* const target = to;
         for (int d = 0; d < kDigits; ++d) {
-            std::array<Place, kRadix>& starts = counts[d];
-            if (items.empty() || starts[digit(items[0].first, d)] == items.size())
+            std::array<Place, (1 << kLowBits)>& starts = counts[d];
+            if (starts[Digit<kLowBits>(from[0].first, d * kLowBits)] == count)
                 continue;
             Place start = 0;
-            for (Place& count : starts)
-                start += std::exchange(count, start);
-            other.resize(items.size());
-            for (const auto& item : items)
-                other[starts[digit(item.first, d)]++] = item;
-            items.swap(other);
+            for (Place& digit_count : starts)
+                start += std::exchange(digit_count, start);
+            for (std::size_t i = 0; i < count; ++i)
+                to[starts[Digit<kLowBits>(from[i].first, d * kLowBits)]++] = from[i];
+            std::swap(from, to);
         }
+        if (from != target)
+            std::copy(from, from + count, target);
     }
 
     // The children of a first copy of a value in the sorted input, by index; kNone for none.
@@ -377,7 +419,7 @@ private:
     // form its left subtree, those greater its right, and so on down; the later copies of a
     // value chain down the middle in order. Shape finds that tree by index, Lay makes its nodes
     // in pre-order.
-    void Build(std::vector<std::pair<T, Place>>& sorted)
+    void Build(std::vector<Item>& sorted)
     {
         if (sorted.empty())
             return;
@@ -387,7 +429,7 @@ private:
     }
 
     // The index of the first value greater than the one at index i.
-    static std::size_t NextValue(const std::vector<std::pair<T, Place>>& sorted, std::size_t i)
+    static std::size_t NextValue(const std::vector<Item>& sorted, std::size_t i)
     {
         std::size_t next = i + 1;
         while (next < sorted.size() && !(sorted[i].first < sorted[next].first))
@@ -399,14 +441,17 @@ private:
     // spine of the tree built so far, the path from the root down through right links. A new
     // value is greater than all before it, so it joins that spine: the spine nodes that came
     // later than it become its left subtree, and it hangs as the right child of the rest.
-    // While the spine is built, each spine node's right child holds the node above it.
-    static Place Shape(const std::vector<std::pair<T, Place>>& sorted, std::vector<Children>& children)
+    // While the spine is built, each spine node's right child holds the node above it, and the
+    // places of the spine nodes, from the root down, are kept at the front of `sorted`, which
+    // the pass has read already.
+    static Place Shape(std::vector<Item>& sorted, std::vector<Children>& children)
     {
-        Place lowest = kNone;  // the spine's last node
+        Place lowest = kNone;    // the spine's last node
+        std::size_t length = 0;  // how many nodes the spine has
         for (std::size_t i = 0; i < sorted.size(); i = NextValue(sorted, i)) {
             const Place place = sorted[i].second;
             Place left = kNone;
-            while (lowest != kNone && sorted[lowest].second > place) {
+            for (; length > 0 && sorted[length - 1].second > place; --length) {
                 const Place later = lowest;  // off the spine, with the spine nodes below it
                 lowest = children[later].right;
                 children[later].right = left;
@@ -414,6 +459,7 @@ private:
             }
             children[i] = {left, lowest};
             lowest = static_cast<Place>(i);
+            sorted[length++].second = place;
         }
         Place below = kNone;  // the spine gets its right children back
         while (lowest != kNone) {
@@ -431,7 +477,7 @@ private:
     // nodes waiting for their copies and right subtree, while their left subtree is made, are
     // chained through their left child's index, and each one's place in the block is kept in
     // its place in the input, which is no longer needed.
-    void Lay(std::vector<std::pair<T, Place>>& sorted, std::vector<Children>& children, Place top)
+    void Lay(std::vector<Item>& sorted, std::vector<Children>& children, Place top)
     {
         LinkedNode<T>* const places = pool.TakeRun(sorted.size());
         Place made = 0;      // nodes made so far

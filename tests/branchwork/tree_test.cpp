@@ -206,14 +206,15 @@ struct Thrower final : Action<int> {
 };
 
 // 20,000 values ascending, descending, in a comb (a chain of left links, each node with a
-// right child too) and at random with many repeats, and 200,000 from the whole range: a build
+// right child too) and at random with many repeats, and 100,000 from the whole range, about
+// three copies of each, the ends of the range among them, many more copies: a build
 // that runs out of memory, at any of its allocations, leaves nothing; the build matches the
 // reference, also after a removal and more values; each walk visits in the reference's order,
 // allocates nothing and leaves no link changed, also when its action throws; emptying gives
 // back every block.
 TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
 {
-    Values ascending(20000), descending(20000), comb(20000), repeats(20000), wide(200000);
+    Values ascending(20000), descending(20000), comb(20000), repeats(20000), wide(100000);
     for (int i = 0; i < 20000; ++i) {
         ascending[i] = i - i / 7 - 10000;  // every 7th one a copy
         comb[i] = i % 2 ? 2 - i : -i;      // 0 1 -2 -1 -4 -3 ...
@@ -222,8 +223,8 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
     std::mt19937 random(2024);
     for (int& value : repeats)
         value = static_cast<int>(random() % 4001) - 2000;
-    for (int& value : wide)
-        value = static_cast<int>(random() % 64 ? random() : random() % 3 + INT_MAX - 1);  // the ends, copied
+    for (int& value : wide)  // spread by a multiplier; the ends come as INT_MAX - 1, INT_MAX and INT_MIN
+        value = static_cast<int>(random() % 64 ? random() % 30000 * 2654435761u : random() % 3 + INT_MAX - 1u);
     for (const Values& values : {ascending, descending, comb, repeats, wide}) {
         const int size = static_cast<int>(values.size());
         PlainTree plain;
