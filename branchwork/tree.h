@@ -15,6 +15,10 @@
 #include <utility>
 #include <vector>
 
+#if __has_include(<sys/mman.h>)
+#include <sys/mman.h>
+#endif
+
 // Holds one value, fixed at construction.
 template <typename T>
 class Node {
@@ -127,10 +131,28 @@ private:
     {
         if (count > (std::numeric_limits<std::size_t>::max() - kHeader) / sizeof(LinkedNode<T>))
             throw std::bad_array_new_length();
-        blocks = new (::operator new(kHeader + count * sizeof(LinkedNode<T>))) Block{blocks};
+        const std::size_t bytes = kHeader + count * sizeof(LinkedNode<T>);
+        void* memory = ::operator new(bytes);
+        AskForLargePages(memory, bytes);
+        blocks = new (memory) Block{blocks};
         used = 0;
         capacity = count;
         total += count;
+    }
+
+    // A large block is asked to be mapped in large pages where the system offers them, before
+    // it is first touched: a million nodes then cost some tens of page faults instead of
+    // thousands, and the walks fewer misses in the address translation.
+    static void AskForLargePages([[maybe_unused]] void* memory, [[maybe_unused]] std::size_t bytes)
+    {
+#ifdef MADV_HUGEPAGE
+        constexpr std::uintptr_t kLargePage = std::uintptr_t(1) << 21;
+        const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(memory) + kLargePage - 1) & ~(kLargePage - 1);
+        const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(memory) + bytes) & ~(kLargePage - 1);
+        if (begin < end)
+            madvise(reinterpret_cast<void*>(begin), end - begin,
+                    MADV_HUGEPAGE);  // only advice: failure changes nothing
+#endif
     }
 
     Block* blocks = nullptr;             // the newest first
