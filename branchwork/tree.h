@@ -140,9 +140,9 @@ private:
         total += count;
     }
 
-    // A large block is asked to be mapped in large pages where the system offers them, before
-    // it is first touched: a million nodes then cost some tens of page faults instead of
-    // thousands, and the walks fewer misses in the address translation.
+    // Asks for the whole large pages inside a new block to be mapped as such, where the system
+    // offers them, before the block is first touched: a million nodes then cost some tens of
+    // page faults instead of thousands. It is only advice; should it fail, nothing changes.
     static void AskForLargePages([[maybe_unused]] void* memory, [[maybe_unused]] std::size_t bytes)
     {
 #ifdef MADV_HUGEPAGE
@@ -150,8 +150,7 @@ private:
         const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(memory) + kLargePage - 1) & ~(kLargePage - 1);
         const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(memory) + bytes) & ~(kLargePage - 1);
         if (begin < end)
-            madvise(reinterpret_cast<void*>(begin), end - begin,
-                    MADV_HUGEPAGE);  // only advice: failure changes nothing
+            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 #endif
     }
 
