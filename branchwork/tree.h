@@ -590,8 +590,9 @@ private:
     }
 
     // In-order likewise keeps in a small array the nodes whose left subtree is being walked.
-    // Taken back from it, a node gets its action, and the walk goes on down its middle and then
-    // its right subtree; with both, the right one waits in the array, marked as whole.
+    // A node gets its action once its left subtree is done, and the walk goes on down its
+    // middle and then its right subtree; with both, the right one waits in the array, marked
+    // as whole. One place in the array is always kept for that.
     static void In(LinkedNode<T>* node, Action<T>* action)
     {
         constexpr std::size_t kPending = 64;
@@ -599,22 +600,24 @@ private:
         bool whole[kPending];  // a subtree yet to be walked, not a node whose left one is
         std::size_t count = 0;
         for (;;) {
-            for (; node; node = node->left) {
-                if (count == kPending) {
-                    Walk<Order::In>(node, action);
-                    break;
-                }
+            for (; node && node->left && count + 1 < kPending; node = node->left) {
                 pending[count] = node;
                 whole[count++] = false;
             }
-            if (count == 0)
-                return;
-            node = pending[--count];
-            if (whole[count])
-                continue;
+            if (node && node->left) {  // no room: the rest of this subtree by pointer reversal
+                Walk<Order::In>(node, action);
+                node = nullptr;
+            }
+            if (!node) {
+                if (count == 0)
+                    return;
+                node = pending[--count];
+                if (whole[count])
+                    continue;
+            }
             action->Exec(node);
             if (node->middle && node->right) {
-                pending[count] = node->right;  // there is room: a node was just taken
+                pending[count] = node->right;
                 whole[count++] = true;
             }
             node = node->middle ? node->middle : node->right;
