@@ -9,6 +9,7 @@
 // in brackets at the end repeat until the input ends), how many ints and doubles to write,
 // and how many bytes of text lines to add. The numbers come from FILE, or from standard input.
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -101,8 +102,7 @@ private:
 int main(int argc, char** argv)
 {
     if (argc < 5 || argc > 6) {
-        const char usage[] = "usage: fastfloor PATTERN INTS DOUBLES FILL [FILE]\n";
-        [[maybe_unused]] const ssize_t written = ::write(2, usage, sizeof usage - 1);
+        std::fputs("usage: fastfloor PATTERN INTS DOUBLES FILL [FILE]\n", stderr);
         return 64;
     }
     const std::string pattern = argv[1];

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <iterator>
 #include <new>
 #include <numeric>
 #include <random>
 #include <sstream>
 #include <streambuf>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -92,6 +94,7 @@ TEST(Tree, TraversalsVisitInTheirOwnOrders)
 
 TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
 {
+    const std::size_t live_before = live;
     IntTree tree;
     EXPECT_EQ(Thrown([&] { tree.Remove(5); }), IntTree::RemoveFailed);
     for (int value : {5, 3, 8, 5, 1})
@@ -111,6 +114,25 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
         EXPECT_EQ(Visit(tree), rest);
     }
     EXPECT_TRUE(tree.IsEmpty());
+    EXPECT_EQ(live, live_before);  // the last removal gave back the nodes' memory
+}
+
+// Values that own memory are destroyed by a removal, the emptying and the destructor alike.
+TEST(Tree, DestroysEveryValue)
+{
+    const std::size_t live_before = live;
+    {
+        std::vector<std::string> values;
+        for (char digit : {'5', '3', '8', '5', '1'})
+            values.emplace_back(32, digit);  // too long to be kept inside the string
+        Tree<std::string> tree;
+        tree.Insert(values.begin(), values.end());
+        EXPECT_EQ(tree.GetElementCount(), 5);
+        tree.Remove(values[4]);
+        tree.Empty();
+        tree.Insert(values.begin(), values.end());
+    }
+    EXPECT_EQ(live, live_before);
 }
 
 // The reference: plain insertion by descent, into nodes kept in insertion order with their
@@ -131,6 +153,26 @@ struct PlainTree {
         for (auto& node : nodes)
             std::replace(node.link, node.link + 3, int(nodes.size()) - 1, -1);
         nodes.pop_back();
+    }
+    // The values in the order of a walk that visits a node once it is done with `visit_at` of
+    // its links: 0 pre-order, 1 in-order, 3 post-order.
+    Values Walk(int visit_at) const
+    {
+        Values seen;
+        std::vector<std::pair<int, int>> path;  // nodes with how many of their links are done
+        if (!nodes.empty())
+            path.push_back({0, 0});
+        while (!path.empty()) {
+            const auto [at, done] = path.back();
+            if (done == visit_at)
+                seen.push_back(nodes[at].value);
+            if (done == 3) {
+                path.pop_back();
+            } else if (++path.back().second, nodes[at].link[done] >= 0) {
+                path.push_back({nodes[at].link[done], 0});
+            }
+        }
+        return seen;
     }
     struct PlainNode {
         int value, link[3];
@@ -156,8 +198,8 @@ void ExpectSame(const PlainTree& plain, LinkedNode<int>* top)
     EXPECT_EQ(compared, 3 * plain.nodes.size() + 1);  // every node and every empty link
 }
 
-// Counts the nodes it is handed, and throws at the one it is told to.
-struct Counter final : Action<int> {
+// Throws at the node it is told to.
+struct Thrower final : Action<int> {
     void Exec(Node<int>*) override
     {
         if (count++ == throw_at)
@@ -166,46 +208,64 @@ struct Counter final : Action<int> {
     int count = 0, throw_at = -1;
 };
 
-// 20,000 values ascending, descending and at random, with many repeats: a build that runs out
-// of memory leaves nothing; the build matches the reference, also after a removal and more
-// values; no walk allocates or leaves a link changed, also when its action throws.
+// 20,000 values ascending, descending, in a comb (a chain of left links, each node with a
+// right child too) and at random with many repeats, and 100,000 from the whole range, about
+// three copies of each, the ends of the range among them, many more copies: a build
+// that runs out of memory, at any of its allocations, leaves nothing; the build matches the
+// reference, also after a removal and more values; each walk visits in the reference's order,
+// allocates nothing and leaves no link changed, also when its action throws; emptying gives
+// back every block.
 TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
 {
-    Values ascending(20000), descending(20000), repeats(20000);
-    for (int i = 0; i < 20000; ++i)
+    Values ascending(20000), descending(20000), comb(20000), repeats(20000), wide(100000);
+    for (int i = 0; i < 20000; ++i) {
         ascending[i] = i - i / 7 - 10000;  // every 7th one a copy
+        comb[i] = i % 2 ? 2 - i : -i;      // 0 1 -2 -1 -4 -3 ...
+    }
     std::reverse_copy(ascending.begin(), ascending.end(), descending.begin());
     std::mt19937 random(2024);
     for (int& value : repeats)
         value = static_cast<int>(random() % 4001) - 2000;
-    for (const Values& values : {ascending, descending, repeats}) {
+    for (int& value : wide)  // spread by a multiplier; the ends come as INT_MAX - 1, INT_MAX and INT_MIN
+        value = static_cast<int>(random() % 64 ? random() % 30000 * 2654435761u : random() % 3 + INT_MAX - 1u);
+    for (const Values& values : {ascending, descending, comb, repeats, wide}) {
+        const int size = static_cast<int>(values.size());
         PlainTree plain;
         for (int value : values)
             plain.Insert(value);
         IntTree tree;
         const std::size_t live_before = live;
-        allowed = 10000;
-        EXPECT_THROW(tree.Insert(values.begin(), values.end()), std::bad_alloc);
+        for (std::size_t before_failure = 0;; ++before_failure) {  // the first allocation fails, then the second, ...
+            allowed = before_failure;
+            try {
+                tree.Insert(values.begin(), values.end());
+                break;
+            } catch (const std::bad_alloc&) {
+                EXPECT_TRUE(tree.IsEmpty());
+                EXPECT_EQ(live, live_before);
+            }
+        }
         allowed = std::size_t(-1);
-        EXPECT_TRUE(tree.IsEmpty());
-        EXPECT_EQ(live, live_before);
-        tree.Insert(values.begin(), values.end());
         ExpectSame(plain, tree.Find(values[0]));
-        for (auto traversal : {&IntTree::PreOrder, &IntTree::InOrder, &IntTree::PostOrder}) {
-            Counter counter, thrower;
-            thrower.throw_at = 10000;
+        const std::pair<void (IntTree::*)(Action<int>*), int> walks[] = {
+            {&IntTree::PreOrder, 0}, {&IntTree::InOrder, 1}, {&IntTree::PostOrder, 3}};
+        for (const auto& [traversal, visit_at] : walks) {
+            Recorder recorder;
+            recorder.seen.reserve(size);
+            Thrower thrower;
+            thrower.throw_at = size / 2;
             const std::size_t before = allocations;
-            (tree.*traversal)(&counter);
+            (tree.*traversal)(&recorder);
             EXPECT_EQ(allocations, before);
-            EXPECT_EQ(counter.count, 20000);
+            EXPECT_EQ(recorder.seen, plain.Walk(visit_at));
             EXPECT_THROW((tree.*traversal)(&thrower), int);
             ExpectSame(plain, tree.Find(values[0]));
         }
         tree.Remove(values.back());
         plain.DropLast();
         ExpectSame(plain, tree.Find(values[0]));
-        const Values more = {values.back(), values.back(), values[10000] + 1, 20000, -20000};
-        tree.Insert(more.begin(), more.end());  // into a tree that is not empty: one by one
+        const int more[] = {values.back(), values.back(), values[10000] + 1, 20000, -20000};
+        tree.Insert(std::begin(more), std::end(more));  // into a tree that is not empty: one by one
         for (int value : more)
             plain.Insert(value);
         ExpectSame(plain, tree.Find(values[0]));
@@ -213,7 +273,8 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
         const int count = tree.GetElementCount();
         tree.Empty();  // a post-order walk that frees each node it visits
         EXPECT_EQ(allocations, before);
-        EXPECT_EQ(count, 20004);
+        EXPECT_EQ(count, size + 4);
+        EXPECT_EQ(live, live_before);
     }
 }
 
