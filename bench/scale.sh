@@ -82,10 +82,10 @@ against_scenario() {  # PROGRAM SCENARIO BASE N GOAL
 with_picture() {  # PROGRAM SCENARIO N OPTION GOAL
   local program=$1 time base_time memory
   prepare "$2" "$3"
+  read -r base_time _ < <(best_of_three "${limit[@]}" "$build/$program/$program")
   read -r time memory < <(best_of_three "${limit[@]}" "$build/$program/$program" "$4" picture)
   local bytes
   bytes=$(wc -c < picture)
-  read -r base_time _ < <(best_of_three "${limit[@]}" "$build/$program/$program")
   row "$2 $4 $3" "$time" "$base_time" "$(ratio "$time" "$base_time")" "$5" "" "$memory"
   echo "  (the picture: $((bytes / 1000000)) MB)"
 }
@@ -107,7 +107,7 @@ for program in "${programs[@]}"; do
           against_floor branchwork "branchwork-$order" "$n" 1.5
         done
       done
-      with_picture branchwork branchwork-random 1000000 --dot 2
+      with_picture branchwork branchwork-random 1000000 --dot 3
       limit=() ;;
     *) echo "unknown program: $program" >&2; exit 64 ;;
   esac

@@ -8,82 +8,44 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder for one test, removed after it.
-class PictureFileTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string name = (fs::temp_directory_path() / "picture_file_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(name.data()), nullptr);
-        folder = name;
-        file = (folder / "p.svg").string();
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.push_back(entry.path().filename().string());
-        return names;
-    }
-
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream in(path);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    fs::path folder;
-    std::string file;
-};
-
-const auto picture = [](std::ostream& out) { out << std::string(100000, 'x') << "end\n"; };
-
-TEST_F(PictureFileTest, ReplacesTheFileOnlyOnceWrittenWholeAndLeavesNoTemporaryFile)
+// A picture's temporary file lies beside the named file until it is kept, and goes when it is
+// not, when writing it throws, and at an out-of-memory exit; the older file stays as it was
+// until then. A pipe (like a device) is never replaced.
+TEST(PictureFile, ReplacesOnlyARegularFileAndOnlyOnceThePictureIsWhole)
 {
+    std::string name = (fs::temp_directory_path() / "picture_file_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(name.data()), nullptr);
+    const fs::path folder = name;
+    const std::string file = folder / "p.svg", pipe = folder / "pipe";
+    const auto files = [&folder] { return std::distance(fs::directory_iterator(folder), fs::directory_iterator()); };
+    const auto picture = [](std::ostream& out) { out << std::string(100000, 'x') << "end\n"; };
     std::ofstream(file) << "older\n";
-    {
-        console::PictureFile written(file), unkept(file), abandoned(file);
-        ASSERT_TRUE(written.write(picture));
-        ASSERT_TRUE(unkept.write([](std::ostream& out) { out << "unkept\n"; }));
-        ASSERT_TRUE(abandoned.write([](std::ostream& out) { out << "abandoned\n"; }));
-        EXPECT_EQ(Names().size(), 4u);  // the older file and three temporary ones beside it
-        EXPECT_EQ(Read(file), "older\n");
-        console::abandon_pictures();  // as an out-of-memory exit does
-        EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
-        EXPECT_THROW(written.write([](std::ostream& out) {
-            out << "cut short";
-            throw 1;
-        }),
-                     int);
-        ASSERT_TRUE(unkept.write([](std::ostream& out) { out << "unkept\n"; }));
-        ASSERT_TRUE(written.write(picture));
-        std::string dialogue;
-        console::Output out(dialogue);
-        EXPECT_EQ(written.keep("prog", out), 0);
-        EXPECT_EQ(Names().size(), 2u);
-    }  // the unkept picture's temporary file goes with it
-    EXPECT_EQ(Read(file), std::string(100000, 'x') + "end\n");
-    EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
-}
-
-TEST_F(PictureFileTest, NeverPutsAPlainFileInThePlaceOfAPipeOrADevice)
-{
-    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     std::string dialogue;
     console::Output out(dialogue);
+    {
+        console::PictureFile written(file), unkept(file);
+        ASSERT_TRUE(written.write(picture) && unkept.write(picture));
+        EXPECT_EQ(files(), 4);
+        console::abandon_pictures();  // as an out-of-memory exit does
+        EXPECT_EQ(files(), 2);
+        EXPECT_THROW(written.write([](std::ostream&) { throw 1; }), int);
+        ASSERT_TRUE(unkept.write(picture) && written.write(picture));
+        EXPECT_EQ(fs::file_size(file), 6u);
+        EXPECT_EQ(written.keep("prog", out), 0);
+    }  // the unkept picture's temporary file goes with it
+    EXPECT_EQ(fs::file_size(file), 100004u);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(console::write_picture(file, "prog", out, picture), 5);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "prog: a kep nem irhato: '" + file + "': Not a regular file\n");
-    EXPECT_TRUE(fs::is_fifo(file));
-    EXPECT_EQ(Names(), std::vector<std::string>{"p.svg"});
+    EXPECT_EQ(console::write_picture(pipe, "prog", out, picture), 5);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "prog: a kep nem irhato: '" + pipe + "': Not a regular file\n");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(files(), 2);
+    fs::remove_all(folder);
 }
 
 }  // namespace
