@@ -4,7 +4,8 @@
 # floor (bench/fastfloor.cpp: read(2) and write(2) in large blocks, from_chars and to_chars)
 # and the stream floor (bench/iofloor.cpp: the standard streams' >> and <<). It prints the
 # times, the program's ratio to the fast floor with its goal, and the program's peak memory
-# (maximum resident size). Each time is the best of three runs; standard input comes through
+# (maximum resident size); and each picture option's cost, as the ratio of the run with it
+# to the same run without. Each time is the best of three runs; standard input comes through
 # a pipe (the floors read the same pipe, or the figure file) and standard output goes to a
 # file. The tests never run this.
 #   bench/scale.sh [nearshape] [setcalc] [branchwork]      (default: all three)
@@ -77,12 +78,25 @@ against_scenario() {  # PROGRAM SCENARIO BASE N GOAL
   row "$2 / ${3#*-} $4" "$time" "$base_time" "$(ratio "$time" "$base_time")" "$5" "" "$memory"
 }
 
+# One row: the program drawing its picture against the same run without it.
+with_picture() {  # PROGRAM SCENARIO N OPTION GOAL
+  local program=$1 time base_time memory
+  prepare "$2" "$3"
+  read -r base_time _ < <(best_of_three "${limit[@]}" "$build/$program/$program")
+  read -r time memory < <(best_of_three "${limit[@]}" "$build/$program/$program" "$4" picture)
+  local bytes
+  bytes=$(wc -c < picture)
+  row "$2 $4 $3" "$time" "$base_time" "$(ratio "$time" "$base_time")" "$5" "" "$memory"
+  echo "  (the picture: $((bytes / 1000000)) MB)"
+}
+
 row "scenario n" "program s" "fast s" "ratio" "goal" "stream s" "peak MiB"
 limit=()
 for program in "${programs[@]}"; do
   case $program in
     nearshape)
       against_floor nearshape nearshape-mixed 1000000 1.5
+      with_picture nearshape nearshape-mixed 1000000 --svg 4
       against_scenario nearshape nearshape-huge nearshape-triangles 20000 2 ;;
     setcalc)
       for n in 10000 100000 1000000; do against_floor setcalc setcalc "$n" 1.5; done ;;
@@ -93,6 +107,7 @@ for program in "${programs[@]}"; do
           against_floor branchwork "branchwork-$order" "$n" 1.5
         done
       done
+      with_picture branchwork branchwork-random 1000000 --dot 3
       limit=() ;;
     *) echo "unknown program: $program" >&2; exit 64 ;;
   esac

@@ -1,8 +1,11 @@
 #include "dialogue.h"
 
 #include "actions.h"
+#include "console/picture_file.h"
+#include "dot.h"
 #include "tree.h"
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -21,7 +24,7 @@ int AskAtLeast(console::Input& in, console::Output& out, const char* prompt, int
 
 }  // namespace
 
-int run(console::Input& in, console::Output& out)
+int run(console::Input& in, console::Output& out, const std::string* dot)
 {
     out << "MUVELETEK 3-ARIS FAKKAL" << '\n';
     out << "(Integer ertekekkel dolgozom)" << '\n';
@@ -37,6 +40,13 @@ int run(console::Input& in, console::Output& out)
             values.push_back(in.read<int>());
         }
         tree.Insert(values.begin(), values.end());
+    }
+    // The graph is drawn now, before anything is removed, into a temporary file that only a
+    // normal end keeps.
+    std::optional<console::PictureFile> picture;
+    if (dot) {
+        picture.emplace(*dot);
+        picture->write([&tree](std::ostream& graph) { WriteDot(graph, tree); });
     }
     out << '\n';
     Fa_Kiir(tree, out);
@@ -84,5 +94,5 @@ int run(console::Input& in, console::Output& out)
     } catch (Tree<int>::Exception) {
         out << "A fa mar ures." << '\n';
     }
-    return 0;
+    return picture ? picture->keep("branchwork", out) : 0;
 }

@@ -7,8 +7,12 @@
 #include "console/input.h"
 #include "console/output.h"
 
+#include <string>
+
 // Runs the whole dialogue on the answers and returns the exit status; a failed read throws
-// console::ReadFailed.
-int run(console::Input& in, console::Output& out);
+// console::ReadFailed. With `dot`, a run that ends normally then leaves in the file of that
+// name the tree as it stood once every value was in (status 5 when it can't).
+int run(console::Input& in, console::Output& out, const std::string* dot);
+inline int run(console::Input& in, console::Output& out) { return run(in, out, nullptr); }
 
 #endif

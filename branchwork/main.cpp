@@ -14,10 +14,16 @@ const console::Program program = {
     "kozvetlenul legalabb adott szamu negativ ertek utan kovetkezik, majd torol egy\n"
     "levelet, megszamolja az elemeket, keres egy erteket, vegul kiuriti a fat.\n"
     "A valaszokat a szabvanyos bemenetrol olvassa.\n",
-    {},
-    {},
+    {{5, "a kep nem irhato"}},
+    {{"--dot", "a fa DOT nyelven a FAJL-ba, az osszes elem beszurasa utan"}},
 };
 
 }  // namespace
 
-int main(int argc, char** argv) { return console::run_program(argc, argv, program, run); }
+int main(int argc, char** argv)
+{
+    return console::run_program(argc, argv, program,
+                                [](console::Input& in, console::Output& out, const console::Arguments& arguments) {
+                                    return run(in, out, arguments.file("--dot"));
+                                });
+}

@@ -279,6 +279,7 @@ public:
         return element.count;
     }
 
+    // Each hands every node to the action with the node's own three links as they stand in the tree.
     void PreOrder(Action<T>* action) { Pre(root, action); }
     void InOrder(Action<T>* action) { In(root, action); }
     void PostOrder(Action<T>* action) { Post(root, action); }

@@ -1,5 +1,7 @@
 #include "console/program.h"
 
+#include "console/picture_file.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <new>
@@ -22,11 +24,13 @@ int stop(Output& out, const char* message, int status)
 const char* const out_of_memory_message = "Nincs eleg memoria!";
 
 // Memory has run out. There may be none left even for the exception that would carry this
-// up, so the process ends here; _Exit flushes nothing, so the output is flushed first.
+// up, so the process ends here; _Exit flushes nothing, so the output is flushed first, and
+// removes nothing, so a picture's temporary file is removed first.
 [[noreturn]] void out_of_memory()
 {
     stop(*program_output, out_of_memory_message, 4);
     program_output->flush();
+    abandon_pictures();
     std::_Exit(4);
 }
 
@@ -54,7 +58,7 @@ std::string usage(const Program& program)
                     {{0, "rendben lefutott"},
                      {3, "hibas vagy hianyzo bemenet"},
                      {4, "nincs eleg memoria"},
-                     {64, "ismeretlen argumentum"}});
+                     {64, program.file_options.empty() ? "ismeretlen argumentum" : "hibas argumentum"}});
     std::sort(statuses.begin(), statuses.end());
     for (const auto& [status, meaning] : statuses)
         line(std::to_string(status), 3, meaning);

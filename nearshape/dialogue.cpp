@@ -1,6 +1,8 @@
 #include "dialogue.h"
 
+#include "console/picture_file.h"
 #include "lista.h"
+#include "picture.h"
 #include "prompts.h"
 #include "sikidom.h"
 
@@ -17,7 +19,7 @@ int stop(console::Output& out, const char* message, int status)
 
 }  // namespace
 
-int run(console::Input& in, console::Output& out)
+int run(console::Input& in, console::Output& out, const std::string* svg)
 {
     out << "NEARSHAPE" << '\n';
     out << '\n';
@@ -124,5 +126,9 @@ int run(console::Input& in, console::Output& out)
     out << "A P(" << px << ", " << py << ") ponthoz legkozelebbi objektum:" << '\n';
     out << "A lista " << best_position + 1 << ". objektuma." << '\n';
     out << "Tavolsag: " << best_distance << " egyseg." << '\n';
-    return 0;
+    if (!svg)
+        return 0;
+    return console::write_picture(*svg, "nearshape", out, [&](std::ostream& drawing) {
+        write_svg(drawing, px, py, figures, best_position, best_distance);
+    });
 }

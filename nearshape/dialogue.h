@@ -6,8 +6,12 @@
 #include "console/input.h"
 #include "console/output.h"
 
+#include <string>
+
 // Runs the whole dialogue on the answers and returns the exit status; a failed read throws
-// console::ReadFailed.
-int run(console::Input& in, console::Output& out);
+// console::ReadFailed. With `svg`, a run that ends normally then writes its drawing into the
+// file of that name (status 5 when it can't).
+int run(console::Input& in, console::Output& out, const std::string* svg);
+inline int run(console::Input& in, console::Output& out) { return run(in, out, nullptr); }
 
 #endif

@@ -14,10 +14,16 @@ const console::Program program = {
     "A sikidomfajl szamai: a sikidomok szama, majd sikidomonkent az oldalszam\n"
     "(3-nal kisebb ertek eseten kor), a kozeppont x es y koordinataja es a meret\n"
     "(a kor sugara vagy a sokszog oldalhossza).\n",
-    {{1, "a sikidomfajl nem nyithato meg"}, {2, "a sikidomfajl nem hasznalhato"}},
-    {},
+    {{1, "a sikidomfajl nem nyithato meg"}, {2, "a sikidomfajl nem hasznalhato"}, {5, "a kep nem irhato"}},
+    {{"--svg", "SVG rajz a FAJL-ba: P, a sikidomok es a legkozelebbi"}},
 };
 
 }  // namespace
 
-int main(int argc, char** argv) { return console::run_program(argc, argv, program, run); }
+int main(int argc, char** argv)
+{
+    return console::run_program(argc, argv, program,
+                                [](console::Input& in, console::Output& out, const console::Arguments& arguments) {
+                                    return run(in, out, arguments.file("--svg"));
+                                });
+}

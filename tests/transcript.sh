@@ -6,17 +6,18 @@
 # A case is a sequence of sections, each begun by a line "== HEADER" (lines before the first
 # describe the case): "stdin", "stdout", "stderr" (literal bodies), "stdin-sh", "stdout-sh",
 # "stderr-sh" (bodies are scripts that print them), "file NAME" (a file in the program's
-# working directory), "args WORDS" (the program's arguments), "status N", "ulimit ARGS", "plain-only"
-# (for a case under an address-space limit, which the sanitizers can't run in: skipped when
-# sanitized, saying why), "valgrind" (also run so), and "table": each line of its body is
-# a row, and the case runs once per row, with the row in the variable "row" of the scripts
-# ("$row" among the arguments stands for its words).
+# working directory), "after-sh" (a script run there after the program, which must succeed:
+# it looks at the files the run left), "args WORDS" (the program's arguments), "status N",
+# "ulimit ARGS", "plain-only" (for a case under an address-space limit, which the sanitizers
+# can't run in: skipped when sanitized, saying why), "valgrind" (also run so), and "table":
+# each line of its body is a row, and the case runs once per row, with the row in the
+# variable "row" of the scripts ("$row" among the arguments stands for its words).
 set -u
 program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && mkdir run || exit 1
 awk '/^== / { n++; print substr($0, 4) > "headers"; printf "" > n; next } n { print > n }' "$case_file"
 
-status=0 limits=() arguments= n=0 launcher=() stdin_sh= stdout_sh= stderr_sh= rows=("")
+status=0 limits=() arguments= n=0 launcher=() stdin_sh= stdout_sh= stderr_sh= after_sh= rows=("")
 : > stdin && : > expected && : > expected_errors
 while read -r kind arg; do
   n=$((n + 1))
@@ -27,6 +28,7 @@ while read -r kind arg; do
     stdout-sh) stdout_sh=$n ;;
     stderr) mv $n expected_errors ;;
     stderr-sh) stderr_sh=$n ;;
+    after-sh) after_sh=$work/$n ;;
     file) mv $n "run/$arg" ;;
     args) arguments=$arg ;;
     status) status=$arg ;;
@@ -56,6 +58,7 @@ for row in "${rows[@]}"; do
   [[ $got == "$status" ]] || { ok=0; echo "exit status $got, expected $status"; }
   cmp -s expected_errors errors || { ok=0; echo "standard error differs (- expected, + actual):"
     diff -u --label expected --label actual expected_errors errors | head -n 40; }
+  [[ -z $after_sh ]] || (cd run && bash "$after_sh") || { ok=0; echo "the files left are not as expected:"; ls -lA run; }
   ((ok)) || { failed=1; [[ -z $row ]] || echo "(in the row '$row')"; }
 done
 ((failed == 0))

@@ -9,11 +9,14 @@
 #include <new>
 #include <numeric>
 #include <random>
+#include <sstream>
+#include <streambuf>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "actions.h"
+#include "dot.h"
 
 // Every allocation of this test program goes through these, so a test can tell how many
 // blocks an operation allocated and left allocated, and make an allocation fail. (Once they
@@ -296,6 +299,50 @@ TEST(Negatives, MatchesTheFirstValueDirectlyAfterALongEnoughRun)
     EXPECT_EQ(Match(2, {-5, -2}), -1);                             // a run with nothing after it
     EXPECT_EQ(Match(1, {}), -1);                                   // an empty traversal
     EXPECT_EQ(Match(1, {0, 3}), -1);                               // no negative value at all
+}
+
+// Counts the lines written to it, through a buffer of its own, so that it allocates nothing.
+struct LineCounter final : std::streambuf {
+    LineCounter() { setp(buffer, buffer + sizeof buffer); }
+    int_type overflow(int_type c) override
+    {
+        lines += std::count(pbase(), pptr(), '\n') + (c == '\n');
+        setp(buffer, buffer + sizeof buffer);
+        return c;
+    }
+    int sync() override { return overflow(traits_type::eof()), 0; }
+    long long lines = 0;
+    char buffer[4096];
+};
+
+// Nodes are named after their value and copy; a chain of a million, as tall as it is, is
+// written by a walk that allocates nothing: a line per node and three per node with children.
+TEST(Dot, NamesTheNodesByValueAndCopyAndWritesAnyTreeWithoutAllocating)
+{
+    IntTree tree;
+    std::ostringstream small;
+    WriteDot(small, tree);
+    EXPECT_EQ(small.str(), "digraph tree {\n  label=\"A fa ures.\";\n  fontname=\"Helvetica\";\n}\n");
+    for (int value : {0, INT_MIN, INT_MIN})
+        tree.Insert(value);
+    WriteDot(small, tree);
+    for (const char* line : {"  vm2147483648_2 [label=\"-2147483648\", style=solid];\n",
+                             "  vm2147483648 -> vm2147483648_2 [style=dashed];\n",
+                             "  v0 -> vm2147483648 [tailport=sw];\n", "  v0 -> v0_r [style=invis];\n"})
+        EXPECT_NE(small.str().find(line), std::string::npos) << line;
+
+    Values chain(1000000);
+    std::iota(chain.begin(), chain.end(), -500000);
+    chain.push_back(chain.back());  // and a copy at the bottom
+    tree.Empty();
+    tree.Insert(chain.begin(), chain.end());
+    LineCounter counter;
+    std::ostream out(&counter);
+    const std::size_t before = allocations;
+    WriteDot(out, tree);
+    out.flush();
+    EXPECT_EQ(allocations, before);
+    EXPECT_EQ(counter.lines, 4 + 1000001 + 3 * 1000000 + 1);
 }
 
 }  // namespace
