@@ -3,128 +3,91 @@
 #include <algorithm>
 #include <cstddef>
 #include <iostream>
-#include <limits>
-#include <memory>
-#include <new>
 
-// Every walk compares a[i] with b[j] in the same order: a[i] smaller, equal, a[i] greater.
-// Scratch buffers hold the result until its size is known; the result then gets an exactly
-// sized copy.
+// Every walk compares a[i] with b[j] in the same order: a[i] smaller, equal, a[i] greater (a
+// NaN, which equals nothing, counts as greater). The result is written straight into an array
+// with room for the most it can hold, which is then shrunk in place to what it holds: one walk,
+// no scratch buffer, no copy. The walks step without branching on the comparisons, which on
+// operands that interleave at random would be mispredicted half the time.
+
+namespace {
+
+enum class kept { either, left_only, common, one_side };
+
+// Walks the ascending arrays a and b together and writes, in order, the elements that `what`
+// keeps into out: every element of either operand (of two equal ones b's), the elements of a
+// alone, the common ones (a's), or those of one operand only. Returns how many it wrote. Every
+// step writes at out[k] and keeps the element there only by advancing k, so out needs room for
+// na + nb elements (na for left_only, the smaller of the two for common). out may be a itself
+// for common: k never passes i.
+template <kept what>
+int walk(const double* a, int na, const double* b, int nb, double* out)
+{
+    int i = 0, j = 0, k = 0;
+    while (i < na && j < nb) {
+        const double x = a[i], y = b[j];
+        const bool a_smaller = y > x, equal = x == y;
+        if constexpr (what == kept::either) {
+            out[k] = a_smaller ? x : y;
+            ++k;
+        } else if constexpr (what == kept::left_only) {
+            out[k] = x;
+            k += a_smaller;
+        } else if constexpr (what == kept::common) {
+            out[k] = x;
+            k += equal;
+        } else {
+            out[k] = a_smaller ? x : y;
+            k += !equal;
+        }
+        i += a_smaller | equal;
+        j += !a_smaller;
+    }
+    // What is left of one operand belongs to the result, except b's rest for a difference.
+    if constexpr (what != kept::common)
+        k = static_cast<int>(std::copy(a + i, a + na, out + k) - out);
+    if constexpr (what == kept::either || what == kept::one_side)
+        k = static_cast<int>(std::copy(b + j, b + nb, out + k) - out);
+    return k;
+}
+
+}  // namespace
 
 halmaz operator+(const halmaz& a, const halmaz& b)
 {
-    const std::size_t room = static_cast<std::size_t>(a.count) + static_cast<std::size_t>(b.count);
-    if (room == 0)
-        return halmaz();
-    if (room > static_cast<std::size_t>(std::numeric_limits<int>::max()))  // beyond an int count
-        throw std::bad_alloc();
-    std::unique_ptr<double[]> buffer(new double[room]);
-    int i = 0, j = 0, k = 0;
-    while (i < a.count && j < b.count) {
-        if (b.elements[j] > a.elements[i]) {
-            buffer[k++] = a.elements[i++];
-        } else {
-            if (a.elements[i] == b.elements[j])
-                ++i;
-            buffer[k++] = b.elements[j++];
-        }
-    }
-    double* end = std::copy(a.elements + i, a.elements + a.count, buffer.get() + k);
-    end = std::copy(b.elements + j, b.elements + b.count, end);
-    return halmaz::from_block(buffer.get(), static_cast<int>(end - buffer.get()));
+    halmaz result = halmaz::with_room(std::size_t(a.count) + std::size_t(b.count));
+    result.keep(walk<kept::either>(a.elements, a.count, b.elements, b.count, result.elements));
+    return result;
 }
 
 halmaz operator-(const halmaz& a, const halmaz& b)
 {
-    if (a.count <= 0)
-        return halmaz();
-    std::unique_ptr<double[]> buffer(new double[a.count]);
-    int i = 0, j = 0, k = 0;
-    while (i < a.count && j < b.count) {
-        if (b.elements[j] > a.elements[i]) {
-            buffer[k++] = a.elements[i++];
-        } else if (a.elements[i] == b.elements[j]) {
-            ++i;
-            ++j;
-        } else {
-            ++j;
-        }
-    }
-    const double* end = std::copy(a.elements + i, a.elements + a.count, buffer.get() + k);
-    return halmaz::from_block(buffer.get(), static_cast<int>(end - buffer.get()));
+    halmaz result = halmaz::with_room(std::size_t(a.count));
+    result.keep(walk<kept::left_only>(a.elements, a.count, b.elements, b.count, result.elements));
+    return result;
 }
 
 halmaz operator*(const halmaz& a, const halmaz& b)
 {
-    const int room = std::min(a.count, b.count);
-    halmaz result;
-    if (room <= 0)
-        return result;
-    result.elements = new double[room];
-    int i = 0, j = 0;
-    while (i < a.count && j < b.count) {
-        if (b.elements[j] > a.elements[i]) {
-            ++i;
-        } else if (a.elements[i] == b.elements[j]) {
-            result.elements[result.count++] = a.elements[i];
-            ++i;
-            ++j;
-        } else {
-            ++j;
-        }
-    }
-    // With nothing in common the reserved array goes, so an empty set holds none.
-    if (result.count == 0) {
-        delete[] result.elements;
-        result.elements = nullptr;
-    }
+    halmaz result = halmaz::with_room(std::size_t(std::min(a.count, b.count)));
+    result.keep(walk<kept::common>(a.elements, a.count, b.elements, b.count, result.elements));
     return result;
 }
 
+// a is this call's own copy: the common elements are gathered in its array, which then
+// becomes the result.
 halmaz metszet(halmaz a, halmaz b)
 {
-    const int room = std::min(a.count, b.count);
-    if (room <= 0)
-        return halmaz();
-    std::unique_ptr<double[]> buffer(new double[room]);
-    int i = 0, j = 0, k = 0;
-    while (i < a.count && j < b.count) {
-        if (b.elements[j] > a.elements[i]) {
-            ++i;
-        } else if (a.elements[i] == b.elements[j]) {
-            buffer[k++] = a.elements[i];
-            ++i;
-            ++j;
-        } else {
-            ++j;
-        }
-    }
-    return halmaz::from_block(buffer.get(), k);
+    a.keep(walk<kept::common>(a.elements, a.count, b.elements, b.count, a.elements));
+    return a;
 }
 
 // The elements of exactly one operand: the same result as (a + b) - (a * b) in one walk.
 halmaz szim_dif(halmaz a, halmaz b)
 {
-    const std::size_t room = static_cast<std::size_t>(a.count) + static_cast<std::size_t>(b.count);
-    if (room == 0)
-        return halmaz();
-    if (room > static_cast<std::size_t>(std::numeric_limits<int>::max()))  // beyond an int count
-        throw std::bad_alloc();
-    std::unique_ptr<double[]> buffer(new double[room]);
-    int i = 0, j = 0, k = 0;
-    while (i < a.count && j < b.count) {
-        if (b.elements[j] > a.elements[i]) {
-            buffer[k++] = a.elements[i++];
-        } else if (a.elements[i] == b.elements[j]) {
-            ++i;
-            ++j;
-        } else {
-            buffer[k++] = b.elements[j++];
-        }
-    }
-    double* end = std::copy(a.elements + i, a.elements + a.count, buffer.get() + k);
-    end = std::copy(b.elements + j, b.elements + b.count, end);
-    return halmaz::from_block(buffer.get(), static_cast<int>(end - buffer.get()));
+    halmaz result = halmaz::with_room(std::size_t(a.count) + std::size_t(b.count));
+    result.keep(walk<kept::one_side>(a.elements, a.count, b.elements, b.count, result.elements));
+    return result;
 }
 
 void show_result(halmaz h, std::string caption)

@@ -2,19 +2,52 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <iostream>
 #include <limits>
 #include <new>
 #include <utility>
 
-halmaz halmaz::from_block(const double* block, int n)
+double* halmaz::allocate(std::size_t n)
+{
+    if (n > static_cast<std::size_t>(std::numeric_limits<int>::max())
+        || n > std::numeric_limits<std::size_t>::max() / sizeof(double))
+        throw std::bad_alloc();
+    for (;;) {
+        if (void* block = std::malloc(n * sizeof(double)))
+            return static_cast<double*>(block);
+        const std::new_handler handler = std::get_new_handler();
+        if (!handler)
+            throw std::bad_alloc();
+        handler();
+    }
+}
+
+halmaz halmaz::with_room(std::size_t n)
 {
     halmaz result;
-    if (n > 0) {
-        result.elements = new double[n];
-        std::copy(block, block + n, result.elements);
-        result.count = n;
-    }
+    if (n > 0)
+        result.elements = allocate(n);
+    return result;
+}
+
+// The array comes from malloc so that realloc can shrink it where it lies.
+void halmaz::keep(int k)
+{
+    count = k;
+    if (k == 0) {
+        std::free(elements);
+        elements = nullptr;
+    } else if (void* shrunk = std::realloc(elements, static_cast<std::size_t>(k) * sizeof(double))) {
+        elements = static_cast<double*>(shrunk);
+    }  // else the larger array stays, just as good
+}
+
+halmaz halmaz::from_block(const double* block, int n)
+{
+    halmaz result = with_room(static_cast<std::size_t>(n));
+    std::copy(block, block + n, result.elements);
+    result.count = n;
     return result;
 }
 
@@ -36,7 +69,7 @@ halmaz::halmaz(halmaz&& other) noexcept
 {
 }
 
-halmaz::~halmaz() { delete[] elements; }
+halmaz::~halmaz() { std::free(elements); }
 
 // The copy is made before the old array is released, so assigning a set to itself is safe
 // and a failed allocation leaves this set as it was.
@@ -51,7 +84,7 @@ halmaz& halmaz::operator=(const halmaz& other)
 halmaz& halmaz::operator=(halmaz&& other) noexcept
 {
     if (this != &other) {
-        delete[] elements;
+        std::free(elements);
         elements = std::exchange(other.elements, nullptr);
         count = std::exchange(other.count, 0);
     }
@@ -89,11 +122,11 @@ void halmaz::insert(double v)
         return;
     if (count == std::numeric_limits<int>::max())  // the count can't grow: no room for v
         throw std::bad_alloc();
-    double* grown = new double[count + 1];
+    double* grown = allocate(static_cast<std::size_t>(count) + 1);
     std::copy(elements, elements + i, grown);
     grown[i] = v;
     std::copy(elements + i, elements + count, grown + i + 1);
-    delete[] elements;
+    std::free(elements);
     elements = grown;
     ++count;
 }
@@ -107,11 +140,11 @@ void halmaz::dispose(double v)
         throw nem_eleme;
     double* shrunk = nullptr;
     if (count > 1) {
-        shrunk = new double[count - 1];
+        shrunk = allocate(static_cast<std::size_t>(count) - 1);
         std::copy(elements, elements + i, shrunk);
         std::copy(elements + i + 1, elements + count, shrunk + i);
     }
-    delete[] elements;
+    std::free(elements);
     elements = shrunk;
     --count;
 }

@@ -4,6 +4,7 @@
 #ifndef SETCALC_HALMAZ_H
 #define SETCALC_HALMAZ_H
 
+#include <cstddef>
 #include <vector>
 
 class halmaz {
@@ -40,12 +41,22 @@ private:
     friend halmaz metszet(halmaz a, halmaz b);
     friend halmaz szim_dif(halmaz a, halmaz b);
 
+    // An array of n doubles from the heap, never for n 0. On failure it does what operator new
+    // does: calls the new handler until one frees memory or there is none, then throws
+    // std::bad_alloc (also for more elements than an int can count).
+    static double* allocate(std::size_t n);
+    // A set with no elements yet whose array has room for n (none for n 0): a result is written
+    // into it and then kept with keep.
+    static halmaz with_room(std::size_t n);
+    // Makes the first k values of the array the elements and gives the room beyond them back,
+    // in place: the array is shrunk, not copied.
+    void keep(int k);
     // A set holding a copy of the first n values of an ascending block; empty when n is 0.
     static halmaz from_block(const double* block, int n);
     // Index of the first element not less than v.
     int position(double v) const;
 
-    double* elements = nullptr;  // null exactly when count is 0
+    double* elements = nullptr;  // null when count is 0, except between with_room and keep
     int count = 0;
 };
 
