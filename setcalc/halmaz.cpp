@@ -2,11 +2,38 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <limits>
 #include <new>
 #include <utility>
+
+namespace {
+
+// The sort key of a double: an unsigned integer in the order of the values, the same for 0
+// and -0, which are equal. A positive value gets its sign bit set, a negative one all its bits
+// flipped, so that the more negative it is, the smaller its key.
+std::uint64_t order_key(double v)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    bits &= -static_cast<std::uint64_t>(v != 0);  // -0 as 0
+    return bits ^ (-(bits >> 63) | std::uint64_t(1) << 63);
+}
+
+// The radix sort takes the keys in digits of 11 bits: 6 passes, 2048 counters each.
+constexpr int digit_bits = 11;
+constexpr int digit_count = (64 + digit_bits - 1) / digit_bits;
+constexpr std::size_t digit_values = std::size_t(1) << digit_bits;
+
+std::size_t digit(double v, int d) { return order_key(v) >> (d * digit_bits) & (digit_values - 1); }
+
+// Below this many values a comparison sort is quicker than the radix sort's counters.
+constexpr std::size_t few_values = 512;
+
+}  // namespace
 
 double* halmaz::allocate(std::size_t n)
 {
@@ -53,13 +80,57 @@ halmaz halmaz::from_block(const double* block, int n)
 
 // A stable sort leaves equal values in the order they came, so the first of each run of equal
 // values is the one insert would have kept (0 and -0 are the only equal values that differ).
+// Large inputs take a least significant digit first radix sort on order_key, which is stable:
+// each pass moves the values, in order, into the other array, grouped by one digit of the key.
+// The values' own vector and the result's array take turns, and the sorted values must end in
+// the result's array, where the duplicates are then squeezed out.
 halmaz halmaz::from_values(std::vector<double> values)
 {
     if (values.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))  // beyond an int count
         throw std::bad_alloc();
-    std::stable_sort(values.begin(), values.end());
-    const auto distinct_end = std::unique(values.begin(), values.end());
-    return from_block(values.data(), static_cast<int>(distinct_end - values.begin()));
+    // One pass drops the NaNs and, for the radix sort, counts every digit of every key.
+    const bool radix = values.size() >= few_values;
+    std::vector<std::uint32_t> counts(radix ? digit_count * digit_values : 0);
+    std::size_t n = 0;
+    for (const double v : values) {
+        const bool number = v == v;
+        values[n] = v;  // n never passes the value being read
+        n += number;
+        for (int d = 0; radix && d < digit_count; ++d)
+            counts[d * digit_values + digit(v, d)] += number;
+    }
+    halmaz result = with_room(n);
+    if (n == 0)
+        return result;
+    if (!radix) {
+        std::copy(values.begin(), values.begin() + n, result.elements);
+        std::stable_sort(result.elements, result.elements + n);
+    } else {
+        // A digit that all keys share would leave the order as it is: its pass is skipped.
+        int passes = 0;
+        bool moves[digit_count];
+        for (int d = 0; d < digit_count; ++d)
+            passes += moves[d] = counts[d * digit_values + digit(values[0], d)] != n;
+        double* from = values.data();
+        double* to = result.elements;
+        if (passes % 2 == 0) {
+            std::copy(from, from + n, to);
+            std::swap(from, to);
+        }
+        for (int d = 0; d < digit_count; ++d) {
+            if (!moves[d])
+                continue;
+            std::uint32_t* next = &counts[d * digit_values];  // where each digit's next value goes
+            std::uint32_t sum = 0;
+            for (std::size_t x = 0; x < digit_values; ++x)
+                sum += std::exchange(next[x], sum);
+            for (std::size_t i = 0; i < n; ++i)
+                to[next[digit(from[i], d)]++] = from[i];
+            std::swap(from, to);
+        }
+    }
+    result.keep(static_cast<int>(std::unique(result.elements, result.elements + n) - result.elements));
+    return result;
 }
 
 halmaz::halmaz(const halmaz& other) : halmaz(from_block(other.elements, other.count)) {}

@@ -13,8 +13,9 @@ public:
     enum exception { ures_halmaz = 0, nem_eleme = 1 };
 
     halmaz() = default;
-    // The set that inserting the values one by one, in this order, builds; in time n log n
-    // instead of the n squared of that many insertions.
+    // The set that inserting the values one by one, in this order, builds, in time linear in
+    // their number instead of the n squared of that many insertions. A NaN equals no value,
+    // itself included, so it has no place in an ascending order: NaN values are left out.
     static halmaz from_values(std::vector<double> values);
     halmaz(const halmaz& other);
     halmaz(halmaz&& other) noexcept;
