@@ -7,8 +7,7 @@
 // Every walk compares a[i] with b[j] in the same order: a[i] smaller, equal, a[i] greater (a
 // NaN, which equals nothing, counts as greater). The result is written straight into an array
 // with room for the most it can hold, which is then shrunk in place to what it holds: one walk,
-// no scratch buffer, no copy. The walks step without branching on the comparisons, which on
-// operands that interleave at random would be mispredicted half the time.
+// no scratch buffer, no copy.
 
 namespace {
 
@@ -16,37 +15,35 @@ enum class kept { either, left_only, common, one_side };
 
 // Walks the ascending arrays a and b together and writes, in order, the elements that `what`
 // keeps into out: every element of either operand (of two equal ones b's), the elements of a
-// alone, the common ones (a's), or those of one operand only. Returns how many it wrote. Every
-// step writes at out[k] and keeps the element there only by advancing k, so out needs room for
-// na + nb elements (na for left_only, the smaller of the two for common). out may be a itself
-// for common: k never passes i.
+// alone, the common ones (a's), or those of one operand only. Returns how many it wrote. out
+// may be a itself for common: the k-th common element is never ahead of the walk in a.
 template <kept what>
 int walk(const double* a, int na, const double* b, int nb, double* out)
 {
+    constexpr bool a_alone = what != kept::common, b_alone = what == kept::either || what == kept::one_side;
     int i = 0, j = 0, k = 0;
     while (i < na && j < nb) {
-        const double x = a[i], y = b[j];
-        const bool a_smaller = y > x, equal = x == y;
-        if constexpr (what == kept::either) {
-            out[k] = a_smaller ? x : y;
-            ++k;
-        } else if constexpr (what == kept::left_only) {
-            out[k] = x;
-            k += a_smaller;
-        } else if constexpr (what == kept::common) {
-            out[k] = x;
-            k += equal;
+        if (b[j] > a[i]) {
+            if (a_alone)
+                out[k++] = a[i];
+            ++i;
+        } else if (a[i] == b[j]) {
+            if (what == kept::either)
+                out[k++] = b[j];
+            else if (what == kept::common)
+                out[k++] = a[i];
+            ++i;
+            ++j;
         } else {
-            out[k] = a_smaller ? x : y;
-            k += !equal;
+            if (b_alone)
+                out[k++] = b[j];
+            ++j;
         }
-        i += a_smaller | equal;
-        j += !a_smaller;
     }
     // What is left of one operand belongs to the result, except b's rest for a difference.
-    if constexpr (what != kept::common)
+    if (a_alone)
         k = static_cast<int>(std::copy(a + i, a + na, out + k) - out);
-    if constexpr (what == kept::either || what == kept::one_side)
+    if (b_alone)
         k = static_cast<int>(std::copy(b + j, b + nb, out + k) - out);
     return k;
 }
