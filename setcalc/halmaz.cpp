@@ -50,11 +50,13 @@ double* halmaz::allocate(std::size_t n)
     }
 }
 
-halmaz halmaz::with_room(std::size_t n)
+halmaz halmaz::of_size(std::size_t n)
 {
     halmaz result;
-    if (n > 0)
+    if (n > 0) {
         result.elements = allocate(n);
+        result.count = static_cast<int>(n);
+    }
     return result;
 }
 
@@ -70,20 +72,12 @@ void halmaz::keep(int k)
     }  // else the larger array stays, just as good
 }
 
-halmaz halmaz::from_block(const double* block, int n)
-{
-    halmaz result = with_room(static_cast<std::size_t>(n));
-    std::copy(block, block + n, result.elements);
-    result.count = n;
-    return result;
-}
-
 // A stable sort leaves equal values in the order they came, so the first of each run of equal
 // values is the one insert would have kept (0 and -0 are the only equal values that differ).
 // Large inputs take a least significant digit first radix sort on order_key, which is stable:
-// each pass moves the values, in order, into the other array, grouped by one digit of the key.
-// The values' own vector and the result's array take turns, and the sorted values must end in
-// the result's array, where the duplicates are then squeezed out.
+// each pass moves the values, in order, into the other of two arrays, grouped by one digit of
+// the key. The sorted values end in the vector; the set gets an exactly sized array of the
+// first of each run.
 halmaz halmaz::from_values(std::vector<double> values)
 {
     if (values.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))  // beyond an int count
@@ -99,21 +93,21 @@ halmaz halmaz::from_values(std::vector<double> values)
         for (int d = 0; radix && d < digit_count; ++d)
             counts[d * digit_values + digit(v, d)] += number;
     }
-    halmaz result = with_room(n);
+    values.resize(n);
     if (n == 0)
-        return result;
+        return halmaz();
     if (!radix) {
-        std::copy(values.begin(), values.begin() + n, result.elements);
-        std::stable_sort(result.elements, result.elements + n);
+        std::stable_sort(values.begin(), values.end());
     } else {
         // A digit that all keys share would leave the order as it is: its pass is skipped.
         int passes = 0;
         bool moves[digit_count];
         for (int d = 0; d < digit_count; ++d)
             passes += moves[d] = counts[d * digit_values + digit(values[0], d)] != n;
+        std::vector<double> other(n);
         double* from = values.data();
-        double* to = result.elements;
-        if (passes % 2 == 0) {
+        double* to = other.data();
+        if (passes % 2 == 1) {
             std::copy(from, from + n, to);
             std::swap(from, to);
         }
@@ -129,11 +123,18 @@ halmaz halmaz::from_values(std::vector<double> values)
             std::swap(from, to);
         }
     }
-    result.keep(static_cast<int>(std::unique(result.elements, result.elements + n) - result.elements));
+    std::size_t distinct = 1;
+    for (std::size_t i = 1; i < n; ++i)
+        distinct += !(values[i] == values[i - 1]);
+    halmaz result = of_size(distinct);
+    std::unique_copy(values.begin(), values.end(), result.elements);
     return result;
 }
 
-halmaz::halmaz(const halmaz& other) : halmaz(from_block(other.elements, other.count)) {}
+halmaz::halmaz(const halmaz& other) : halmaz(of_size(static_cast<std::size_t>(other.count)))
+{
+    std::copy(other.elements, other.elements + count, elements);
+}
 
 halmaz::halmaz(halmaz&& other) noexcept
     : elements(std::exchange(other.elements, nullptr)), count(std::exchange(other.count, 0))

@@ -46,18 +46,15 @@ private:
     // does: calls the new handler until one frees memory or there is none, then throws
     // std::bad_alloc (also for more elements than an int can count).
     static double* allocate(std::size_t n);
-    // A set with no elements yet whose array has room for n (none for n 0): a result is written
-    // into it and then kept with keep.
-    static halmaz with_room(std::size_t n);
-    // Makes the first k values of the array the elements and gives the room beyond them back,
-    // in place: the array is shrunk, not copied.
+    // A set of n elements, all still to be written by the caller (no array for n 0).
+    static halmaz of_size(std::size_t n);
+    // Makes the first k elements (k no more than the count) the whole set, shrinking the array
+    // in place: it is not copied.
     void keep(int k);
-    // A set holding a copy of the first n values of an ascending block; empty when n is 0.
-    static halmaz from_block(const double* block, int n);
     // Index of the first element not less than v.
     int position(double v) const;
 
-    double* elements = nullptr;  // null when count is 0, except between with_room and keep
+    double* elements = nullptr;  // null exactly when count is 0
     int count = 0;
 };
 
