@@ -76,8 +76,8 @@ void halmaz::keep(int k)
 // values is the one insert would have kept (0 and -0 are the only equal values that differ).
 // Large inputs take a least significant digit first radix sort on order_key, which is stable:
 // each pass moves the values, in order, into the other of two arrays, grouped by one digit of
-// the key. The sorted values end in the vector; the set gets an exactly sized array of the
-// first of each run.
+// the key. The values' own vector and the result's array take turns, and the sorted values end
+// in the result's array, where the duplicates are squeezed out before it is shrunk in place.
 halmaz halmaz::from_values(std::vector<double> values)
 {
     if (values.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))  // beyond an int count
@@ -93,21 +93,21 @@ halmaz halmaz::from_values(std::vector<double> values)
         for (int d = 0; radix && d < digit_count; ++d)
             counts[d * digit_values + digit(v, d)] += number;
     }
-    values.resize(n);
     if (n == 0)
         return halmaz();
+    halmaz result = of_size(n);
     if (!radix) {
-        std::stable_sort(values.begin(), values.end());
+        std::copy(values.begin(), values.begin() + n, result.elements);
+        std::stable_sort(result.elements, result.elements + n);
     } else {
         // A digit that all keys share would leave the order as it is: its pass is skipped.
         int passes = 0;
         bool moves[digit_count];
         for (int d = 0; d < digit_count; ++d)
             passes += moves[d] = counts[d * digit_values + digit(values[0], d)] != n;
-        std::vector<double> other(n);
         double* from = values.data();
-        double* to = other.data();
-        if (passes % 2 == 1) {
+        double* to = result.elements;
+        if (passes % 2 == 0) {
             std::copy(from, from + n, to);
             std::swap(from, to);
         }
@@ -123,11 +123,7 @@ halmaz halmaz::from_values(std::vector<double> values)
             std::swap(from, to);
         }
     }
-    std::size_t distinct = 1;
-    for (std::size_t i = 1; i < n; ++i)
-        distinct += !(values[i] == values[i - 1]);
-    halmaz result = of_size(distinct);
-    std::unique_copy(values.begin(), values.end(), result.elements);
+    result.keep(static_cast<int>(std::unique(result.elements, result.elements + n) - result.elements));
     return result;
 }
 
