@@ -20,7 +20,7 @@ std::uint64_t order_key(double v)
     std::uint64_t bits;
     std::memcpy(&bits, &v, sizeof bits);
     bits &= -static_cast<std::uint64_t>(v != 0);  // -0 as 0
-    return bits ^ (-(bits >> 63) | std::uint64_t(1) << 63);
+    return bits ^ (-(bits >> 63) | (std::uint64_t(1) << 63));
 }
 
 // The radix sort takes the keys in digits of 11 bits: 6 passes, 2048 counters each.
@@ -28,7 +28,7 @@ constexpr int digit_bits = 11;
 constexpr int digit_count = (64 + digit_bits - 1) / digit_bits;
 constexpr std::size_t digit_values = std::size_t(1) << digit_bits;
 
-std::size_t digit(double v, int d) { return order_key(v) >> (d * digit_bits) & (digit_values - 1); }
+std::size_t digit(double v, int d) { return (order_key(v) >> (d * digit_bits)) & (digit_values - 1); }
 
 // Below this many values a comparison sort is quicker than the radix sort's counters.
 constexpr std::size_t few_values = 512;
