@@ -1,7 +1,8 @@
 // Costs of the set algebra at growing sizes (each operation should scale linearly: about ten
 // times the time for ten times the elements), of copying a set (what every by-value operand
-// costs) and of making a set of the values typed for it. What a user waits for is measured on
-// whole runs by bench/scale.sh.
+// costs: plain memory traffic, whose growth follows the caches rather than the code) and of
+// making a set of the values typed for it. What a user waits for is measured on whole runs by
+// bench/scale.sh.
 #include "algebra.h"
 #include "halmaz.h"
 
