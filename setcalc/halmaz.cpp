@@ -63,6 +63,8 @@ halmaz halmaz::of_size(std::size_t n)
 // The array comes from malloc so that realloc can shrink it where it lies.
 void halmaz::keep(int k)
 {
+    if (k == count)
+        return;
     count = k;
     if (k == 0) {
         std::free(elements);
