@@ -4,6 +4,7 @@
 #ifndef SETCALC_HALMAZ_H
 #define SETCALC_HALMAZ_H
 
+#include <cstddef>
 #include <vector>
 
 class halmaz {
@@ -12,8 +13,9 @@ public:
     enum exception { ures_halmaz = 0, nem_eleme = 1 };
 
     halmaz() = default;
-    // The set that inserting the values one by one, in this order, builds; in time n log n
-    // instead of the n squared of that many insertions.
+    // The set that inserting the values one by one, in this order, builds, in time linear in
+    // their number instead of the n squared of that many insertions. A NaN equals no value,
+    // itself included, so it has no place in an ascending order: NaN values are left out.
     static halmaz from_values(std::vector<double> values);
     halmaz(const halmaz& other);
     halmaz(halmaz&& other) noexcept;
@@ -52,8 +54,15 @@ private:
     friend halmaz metszet(halmaz a, halmaz b);
     friend halmaz szim_dif(halmaz a, halmaz b);
 
-    // A set holding a copy of the first n values of an ascending block; empty when n is 0.
-    static halmaz from_block(const double* block, int n);
+    // An array of n doubles from the heap, never for n 0. On failure it does what operator new
+    // does: calls the new handler until one frees memory or there is none, then throws
+    // std::bad_alloc (also for more elements than an int can count).
+    static double* allocate(std::size_t n);
+    // A set of n elements, all still to be written by the caller (no array for n 0).
+    static halmaz of_size(std::size_t n);
+    // Makes the first k elements (k no more than the count) the whole set, shrinking the array
+    // in place: it is not copied.
+    void keep(int k);
     // Index of the first element not less than v.
     int position(double v) const;
 
