@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
-#include <numeric>
 #include <random>
 #include <utility>
 #include <vector>
 
 #include "actions.h"
+#include "plain_tree.h"
 
 // Every allocation of this test program goes through these, so a test can tell how many
 // blocks an operation allocated and left allocated, and make an allocation fail. (Once they
@@ -109,49 +109,6 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
     EXPECT_TRUE(tree.IsEmpty());
 }
 
-// The reference: plain insertion by descent, into nodes kept in insertion order with their
-// links (left, middle, right) as indices, -1 for none.
-struct PlainTree {
-    void Insert(int value)
-    {
-        int* link = nullptr;
-        for (int at = nodes.empty() ? -1 : 0; at >= 0; at = *link) {
-            link = &nodes[at].link[value < nodes[at].value ? 0 : value > nodes[at].value ? 2 : 1];
-        }
-        if (link)
-            *link = static_cast<int>(nodes.size());
-        nodes.push_back({value, {-1, -1, -1}});
-    }
-    void DropLast()
-    {  // the last node is always a leaf: dropping it undoes its insertion
-        for (auto& node : nodes)
-            std::replace(node.link, node.link + 3, int(nodes.size()) - 1, -1);
-        nodes.pop_back();
-    }
-    struct PlainNode {
-        int value, link[3];
-    };
-    std::vector<PlainNode> nodes;
-};
-
-// Walks both trees side by side: the same value in every node, the same links present.
-void ExpectSame(const PlainTree& plain, LinkedNode<int>* top)
-{
-    std::vector<std::pair<LinkedNode<int>*, int>> pending{{top, plain.nodes.empty() ? -1 : 0}};
-    std::size_t compared = 0;
-    for (; !pending.empty(); ++compared) {
-        const auto [node, at] = pending.back();
-        pending.pop_back();
-        ASSERT_EQ(node == nullptr, at < 0);
-        if (!node)
-            continue;
-        ASSERT_EQ(node->GetValue(), plain.nodes[at].value);
-        const int* link = plain.nodes[at].link;
-        pending.insert(pending.end(), {{node->left, link[0]}, {node->middle, link[1]}, {node->right, link[2]}});
-    }
-    EXPECT_EQ(compared, 3 * plain.nodes.size() + 1);  // every node and every empty link
-}
-
 // Counts the nodes it is handed, and throws at the one it is told to.
 struct Counter final : Action<int> {
     void Exec(Node<int>*) override
@@ -186,7 +143,7 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
         EXPECT_TRUE(tree.IsEmpty());
         EXPECT_EQ(live, live_before);
         tree.Insert(values.begin(), values.end());
-        ExpectSame(plain, tree.Find(values[0]));
+        EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         for (auto traversal : {&IntTree::PreOrder, &IntTree::InOrder, &IntTree::PostOrder}) {
             Counter counter, thrower;
             thrower.throw_at = 10000;
@@ -195,16 +152,16 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
             EXPECT_EQ(allocations, before);
             EXPECT_EQ(counter.count, 20000);
             EXPECT_THROW((tree.*traversal)(&thrower), int);
-            ExpectSame(plain, tree.Find(values[0]));
+            EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         }
         tree.Remove(values.back());
         plain.DropLast();
-        ExpectSame(plain, tree.Find(values[0]));
+        EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         const Values more = {values.back(), values.back(), values[10000] + 1, 20000, -20000};
         tree.Insert(more.begin(), more.end());  // into a tree that is not empty: one by one
         for (int value : more)
             plain.Insert(value);
-        ExpectSame(plain, tree.Find(values[0]));
+        EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         const std::size_t before = allocations;
         const int count = tree.GetElementCount();
         tree.Empty();  // a post-order walk that frees each node it visits

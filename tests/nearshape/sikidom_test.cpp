@@ -1,5 +1,6 @@
 #include "polygon.h"
 #include "sikidom.h"
+#include "vertex_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +17,6 @@ Sikidom figure(double x, double y, int n, double size)  // n == 0: a circle
     s.set_side_number(n);
     s.set_side_length(size);
     return s;
-}
-
-// Every vertex measured in turn, as the polygon is defined: (0, -R) turned about the centre.
-double vertex_loop(double x, double y, int n, double a, double px, double py)
-{
-    const double alpha = 4 * std::asin(1.0) / n, R = a / (2 * std::sin(alpha / 2)), dx = 0, dy = -R;
-    double result = 0;
-    for (int i = 0; i < n; ++i) {
-        const double theta = alpha / 2 + i * alpha;
-        const double vx = x + dx * std::cos(theta) + dy * std::sin(theta);
-        const double vy = y - dx * std::sin(theta) + dy * std::cos(theta);
-        const double d = std::sqrt((vx - px) * (vx - px) + (vy - py) * (vy - py));
-        if (i == 0 || d < result)
-            result = d;
-    }
-    return result;
 }
 
 // Quadruple precision, with sin and cos from their series: the reference for the distance to
