@@ -6,7 +6,7 @@
 // that values repeat often; a tag from 0xF0 up takes the next 4 bytes as an int. The mode's
 // low bits say how many of the first values go in one by one before the rest as a range
 // (0 to 3: the range build runs only into an empty tree), bit 2 hands the range over through
-// an input iterator, which can't be read twice, and the rest picks the visit
+// an input iterator (reading a stream), which can't go back, and the rest picks the visit
 // that throws, from the first to the last 32nd of the walk.
 #include "branchwork/plain_tree.h"
 #include "tree.h"
@@ -17,29 +17,12 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
+#include <sstream>
 #include <vector>
 
 namespace {
 
 using Values = std::vector<int>;
-
-// An input iterator over the values: the build may read each only once, and in order.
-struct OnePass {
-    using iterator_category = std::input_iterator_tag;
-    using value_type = int;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const int*;
-    using reference = const int&;
-    const int& operator*() const { return *at; }
-    OnePass& operator++()
-    {
-        ++at;
-        return *this;
-    }
-    bool operator==(const OnePass& other) const { return at == other.at; }
-    bool operator!=(const OnePass& other) const { return at != other.at; }
-    const int* at;
-};
 
 // Records the values it is handed; throws, instead, at the visit it is told to.
 struct Recorder final : Action<int> {
@@ -83,11 +66,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Tree<int> tree;
     for (std::size_t i = 0; i < singly; ++i)
         tree.Insert(values[i]);
-    const int* rest = values.data() + singly;
-    if (mode & 4)
-        tree.Insert(OnePass{rest}, OnePass{values.data() + values.size()});
-    else
+    if (mode & 4) {
+        std::stringstream text;
+        for (std::size_t i = singly; i < values.size(); ++i)
+            text << values[i] << ' ';
+        tree.Insert(std::istream_iterator<int>(text), std::istream_iterator<int>());
+    } else {
         tree.Insert(values.begin() + singly, values.end());
+    }
     LinkedNode<int>* root = values.empty() ? nullptr : tree.Find(values[0]);
     Check(Same(plain, root));
 

@@ -109,19 +109,16 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
     EXPECT_TRUE(tree.IsEmpty());
 }
 
-// Counts the nodes it is handed, and throws at the one it is told to.
+// Counts the nodes it is handed.
 struct Counter final : Action<int> {
-    void Exec(Node<int>*) override
-    {
-        if (count++ == throw_at)
-            throw count;
-    }
-    int count = 0, throw_at = -1;
+    void Exec(Node<int>*) override { ++count; }
+    int count = 0;
 };
 
 // 20,000 values ascending, descending and at random, with many repeats: a build that runs out
 // of memory leaves nothing; the build matches the reference, also after a removal and more
-// values; no walk allocates or leaves a link changed, also when its action throws.
+// values; no walk allocates or leaves a link changed. (The tree_build fuzz target compares
+// builds and walks, also with an action that throws, on inputs of every shape.)
 TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
 {
     Values ascending(20000), descending(20000), repeats(20000);
@@ -145,13 +142,11 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
         tree.Insert(values.begin(), values.end());
         EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         for (auto traversal : {&IntTree::PreOrder, &IntTree::InOrder, &IntTree::PostOrder}) {
-            Counter counter, thrower;
-            thrower.throw_at = 10000;
+            Counter counter;
             const std::size_t before = allocations;
             (tree.*traversal)(&counter);
             EXPECT_EQ(allocations, before);
             EXPECT_EQ(counter.count, 20000);
-            EXPECT_THROW((tree.*traversal)(&thrower), int);
             EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         }
         tree.Remove(values.back());
