@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const polygon::Window window = polygon::window(x, y, side, n, px, py);
     if (window.first > window.last)
-        return 0;  // rounding decides: not the loop's result
+        return 0;  // rounding decides there, and distance() need not give the loop's result
     if (window.last - window.first + 1 > polygon::max_measured)
         __builtin_trap();
     const long long width = window.last - window.first + 1;
