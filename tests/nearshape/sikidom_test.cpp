@@ -1,6 +1,6 @@
+#include "nearest_vertex.h"
 #include "polygon.h"
 #include "sikidom.h"
-#include "nearest_vertex.h"
 #include "vertex_loop.h"
 
 #include <gtest/gtest.h>
