@@ -5,7 +5,8 @@
 //
 // Input, read in order (missing bytes read as 0): a shape byte; the side number (4 bytes);
 // the centre x, y and the side length as numbers; then P. A number is k/2^31 * 2^e (4 bytes k,
-// then 1 byte e), of a size the fuzzer can steer. The shape's low two bits take the side
+// then 1 byte e; 8e with the shape's bit 4 set, which reaches the ends of the doubles), of a
+// size the fuzzer can steer. The shape's low two bits take the side
 // number from 3 to 256 (0), to kWholeLoop (1) or to the largest int (2, 3). With bit 2 clear,
 // P is two more numbers; with it set, P lies, as seen from the centre, towards vertex j
 // (4 bytes) turned by t/256 of a central angle further (1 byte), at s times the circumradius:
@@ -40,10 +41,11 @@ struct Bytes {
     double Number()
     {
         const double m = Next<std::int32_t>() / 0x1p31;
-        return std::ldexp(m, Next<std::int8_t>());
+        return std::ldexp(m, Next<std::int8_t>() * scale);
     }
     const std::uint8_t* data;
     std::size_t size;
+    int scale = 1;
 };
 
 }  // namespace
@@ -52,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     Bytes in{data, size};
     const auto shape = in.Next<std::uint8_t>();
+    in.scale = shape & 16 ? 8 : 1;
     const auto raw = in.Next<std::uint32_t>();
     const std::uint32_t widths[] = {254, kWholeLoop - 2, std::numeric_limits<int>::max() - 2};
     const int n = static_cast<int>(3 + raw % widths[shape % 4 < 2 ? shape % 4 : 2]);

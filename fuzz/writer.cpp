@@ -1,17 +1,41 @@
 // The console's writer against the standard streams' << with default formatting: the same
 // bytes for every value.
 //
-// Input: items, each a tag byte and what it takes: an even tag, an int (the next 4 bytes); an
-// odd tag, a double (the next 8 bytes, any bit pattern); a tag from 0xF0 up, a run of
-// (tag - 0xEF) * 4096 letters besides, so that the writer's buffer fills and is handed on.
+// Input: items, each a tag byte and what it takes, missing bytes read as 0. Tag % 3 == 0: an
+// int (4 bytes); 1: a double of any bit pattern (8 bytes); 2: a decimal as typed, up to eight
+// digits (4 bytes, taken modulo 10^8) times a power of ten (1 byte, from 10^-40 to 10^23),
+// moved to the next double towards 0 when the tag's bit 2 is set, where six-digit rounding is
+// hardest. A tag from 0xF0 up writes (tag - 0xEF) * 4096 letters first, so that the writer's
+// buffer fills and is handed on.
 #include "console/output.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
+
+namespace {
+
+struct Bytes {
+    template <typename T>
+    T Next()
+    {
+        T value{};
+        const std::size_t n = std::min(size, sizeof value);
+        std::memcpy(&value, data, n);
+        data += n;
+        size -= n;
+        return value;
+    }
+    const std::uint8_t* data;
+    std::size_t size;
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -19,28 +43,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream reference;
     {
         console::Output out(written);
-        for (std::size_t i = 0; i < size;) {
-            const std::uint8_t tag = data[i++];
+        for (Bytes in{data, size}; in.size > 0;) {
+            const auto tag = in.Next<std::uint8_t>();
             if (tag >= 0xF0) {
-                const std::string letters((tag - 0xEF) * 4096, 'a' + tag % 26);
+                const std::string letters((tag - 0xEF) * 4096, static_cast<char>('a' + tag % 26));
                 out << letters;
                 reference << letters;
             }
-            if (tag % 2 == 0) {
-                std::int32_t value = 0;
-                std::memcpy(&value, data + i, std::min(sizeof value, size - i));
-                i += std::min(sizeof value, size - i);
-                out << static_cast<int>(value);
-                reference << static_cast<int>(value);
-            } else {
-                double value = 0;
-                std::memcpy(&value, data + i, std::min(sizeof value, size - i));
-                i += std::min(sizeof value, size - i);
-                out << value;
-                reference << value;
+            if (tag % 3 == 0) {
+                const int value = in.Next<std::int32_t>();
+                out << value << ' ';
+                reference << value << ' ';
+                continue;
             }
-            out << ' ';
-            reference << ' ';
+            double value;
+            if (tag % 3 == 1) {
+                value = in.Next<double>();
+            } else {
+                const auto digits = in.Next<std::uint32_t>() % 100000000;
+                const int exponent = in.Next<std::uint8_t>() % 64 - 40;
+                value = std::strtod((std::to_string(digits) + "e" + std::to_string(exponent)).c_str(), nullptr);
+                if (tag & 4)
+                    value = std::nextafter(value, 0.0);
+            }
+            out << value << ' ';
+            reference << value << ' ';
         }
     }
     if (written != reference.str())
