@@ -5,8 +5,8 @@
 // int (4 bytes); 1: a double of any bit pattern (8 bytes); 2: a decimal as typed, up to eight
 // digits (4 bytes, taken modulo 10^8) times a power of ten (1 byte, from 10^-40 to 10^23),
 // moved to the next double towards 0 when the tag's bit 2 is set, where six-digit rounding is
-// hardest. A tag from 0xF0 up writes (tag - 0xEF) * 4096 letters first, so that the writer's
-// buffer fills and is handed on.
+// hardest. The tag 0xFF writes 65,535 letters first, all but the whole of the writer's buffer,
+// so that the values after them cross its end.
 #include "console/output.h"
 
 #include <algorithm>
@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         console::Output out(written);
         for (Bytes in{data, size}; in.size > 0;) {
             const auto tag = in.Next<std::uint8_t>();
-            if (tag >= 0xF0) {
-                const std::string letters((tag - 0xEF) * 4096, static_cast<char>('a' + tag % 26));
+            if (tag == 0xFF) {
+                const std::string letters(65535, 'z');
                 out << letters;
                 reference << letters;
             }
