@@ -17,6 +17,7 @@
 
 #include "actions.h"
 #include "dot.h"
+#include "plain_tree.h"
 
 // Every allocation of this test program goes through these, so a test can tell how many
 // blocks an operation allocated and left allocated, and make an allocation fail. (Once they
@@ -135,69 +136,6 @@ TEST(Tree, DestroysEveryValue)
     EXPECT_EQ(live, live_before);
 }
 
-// The reference: plain insertion by descent, into nodes kept in insertion order with their
-// links (left, middle, right) as indices, -1 for none.
-struct PlainTree {
-    void Insert(int value)
-    {
-        int* link = nullptr;
-        for (int at = nodes.empty() ? -1 : 0; at >= 0; at = *link) {
-            link = &nodes[at].link[value < nodes[at].value ? 0 : value > nodes[at].value ? 2 : 1];
-        }
-        if (link)
-            *link = static_cast<int>(nodes.size());
-        nodes.push_back({value, {-1, -1, -1}});
-    }
-    void DropLast()
-    {  // the last node is always a leaf: dropping it undoes its insertion
-        for (auto& node : nodes)
-            std::replace(node.link, node.link + 3, int(nodes.size()) - 1, -1);
-        nodes.pop_back();
-    }
-    // The values in the order of a walk that visits a node once it is done with `visit_at` of
-    // its links: 0 pre-order, 1 in-order, 3 post-order.
-    Values Walk(int visit_at) const
-    {
-        Values seen;
-        std::vector<std::pair<int, int>> path;  // nodes with how many of their links are done
-        if (!nodes.empty())
-            path.push_back({0, 0});
-        while (!path.empty()) {
-            const auto [at, done] = path.back();
-            if (done == visit_at)
-                seen.push_back(nodes[at].value);
-            if (done == 3) {
-                path.pop_back();
-            } else if (++path.back().second, nodes[at].link[done] >= 0) {
-                path.push_back({nodes[at].link[done], 0});
-            }
-        }
-        return seen;
-    }
-    struct PlainNode {
-        int value, link[3];
-    };
-    std::vector<PlainNode> nodes;
-};
-
-// Walks both trees side by side: the same value in every node, the same links present.
-void ExpectSame(const PlainTree& plain, LinkedNode<int>* top)
-{
-    std::vector<std::pair<LinkedNode<int>*, int>> pending{{top, plain.nodes.empty() ? -1 : 0}};
-    std::size_t compared = 0;
-    for (; !pending.empty(); ++compared) {
-        const auto [node, at] = pending.back();
-        pending.pop_back();
-        ASSERT_EQ(node == nullptr, at < 0);
-        if (!node)
-            continue;
-        ASSERT_EQ(node->GetValue(), plain.nodes[at].value);
-        const int* link = plain.nodes[at].link;
-        pending.insert(pending.end(), {{node->left, link[0]}, {node->middle, link[1]}, {node->right, link[2]}});
-    }
-    EXPECT_EQ(compared, 3 * plain.nodes.size() + 1);  // every node and every empty link
-}
-
 // Throws at the node it is told to.
 struct Thrower final : Action<int> {
     void Exec(Node<int>*) override
@@ -246,7 +184,7 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
             }
         }
         allowed = std::size_t(-1);
-        ExpectSame(plain, tree.Find(values[0]));
+        EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         const std::pair<void (IntTree::*)(Action<int>*), int> walks[] = {
             {&IntTree::PreOrder, 0}, {&IntTree::InOrder, 1}, {&IntTree::PostOrder, 3}};
         for (const auto& [traversal, visit_at] : walks) {
@@ -259,16 +197,16 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
             EXPECT_EQ(allocations, before);
             EXPECT_EQ(recorder.seen, plain.Walk(visit_at));
             EXPECT_THROW((tree.*traversal)(&thrower), int);
-            ExpectSame(plain, tree.Find(values[0]));
+            EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         }
         tree.Remove(values.back());
         plain.DropLast();
-        ExpectSame(plain, tree.Find(values[0]));
+        EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         const int more[] = {values.back(), values.back(), values[10000] + 1, 20000, -20000};
         tree.Insert(std::begin(more), std::end(more));  // into a tree that is not empty: one by one
         for (int value : more)
             plain.Insert(value);
-        ExpectSame(plain, tree.Find(values[0]));
+        EXPECT_TRUE(Same(plain, tree.Find(values[0])));
         const std::size_t before = allocations;
         const int count = tree.GetElementCount();
         tree.Empty();  // a post-order walk that frees each node it visits

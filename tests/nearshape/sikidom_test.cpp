@@ -1,8 +1,9 @@
+#include "nearest_vertex.h"
 #include "polygon.h"
 #include "sikidom.h"
+#include "vertex_loop.h"
 
 #include <gtest/gtest.h>
-#include <mpfr.h>
 
 #include <algorithm>
 #include <cfloat>
@@ -14,6 +15,8 @@
 
 namespace {
 
+using namespace nearest_vertex;
+
 Sikidom figure(double x, double y, int n, double size)  // n == 0: a circle
 {
     Sokszog s;
@@ -21,106 +24,6 @@ Sikidom figure(double x, double y, int n, double size)  // n == 0: a circle
     s.set_side_number(n);
     s.set_side_length(size);
     return s;
-}
-
-// Every vertex measured in turn, as the polygon is defined: (0, -R) turned about the centre.
-double vertex_loop(double x, double y, int n, double a, double px, double py)
-{
-    const double alpha = 4 * std::asin(1.0) / n, R = a / (2 * std::sin(alpha / 2)), dx = 0, dy = -R;
-    double result = 0;
-    for (int i = 0; i < n; ++i) {
-        const double theta = alpha / 2 + i * alpha;
-        const double vx = x + dx * std::cos(theta) + dy * std::sin(theta);
-        const double vy = y - dx * std::sin(theta) + dy * std::cos(theta);
-        const double d = std::sqrt((vx - px) * (vx - px) + (vy - py) * (vy - py));
-        if (i == 0 || d < result)
-            result = d;
-    }
-    return result;
-}
-
-class Real {
-public:
-    explicit Real(mpfr_prec_t bits = 320) { mpfr_init2(value, bits); }
-    ~Real() { mpfr_clear(value); }
-    Real(const Real&) = delete;
-    Real& operator=(const Real&) = delete;
-    operator mpfr_ptr() { return value; }
-
-private:
-    mpfr_t value;
-};
-
-const double turn = 4 * std::asin(1.0);
-
-// R = a / (2 sin(pi/n)), negative for a negative a; sin and cos of pi/n beside it.
-void circumradius(int n, double a, Real& R, Real& sine, Real& cosine)
-{
-    mpfr_const_pi(R, MPFR_RNDN);
-    mpfr_div_si(R, R, n, MPFR_RNDN);
-    mpfr_sin_cos(sine, cosine, R, MPFR_RNDN);
-    mpfr_set_d(R, a, MPFR_RNDN);
-    mpfr_div(R, R, sine, MPFR_RNDN);
-    mpfr_div_2ui(R, R, 1, MPFR_RNDN);
-}
-
-// The distance from P to the truly nearest vertex for the exact doubles given, rounded to
-// nearest: the offset P - centre exact in 2200 bits, and the three vertices around P's
-// direction placed in 320 bits, the first from its angle, the others turned from it by 2pi/n.
-// NaN where 320 bits might not hold the distance to 60 bits.
-double reference(double x, double y, int n, double a, double px, double py)
-{
-    static Real ex(2200), ey(2200), R, sine, cosine, turn_sine, turn_cosine, t, dx, dy, d, best;
-    mpfr_set_d(ex, px, MPFR_RNDN);
-    mpfr_sub_d(ex, ex, x, MPFR_RNDN);
-    mpfr_set_d(ey, py, MPFR_RNDN);
-    mpfr_sub_d(ey, ey, y, MPFR_RNDN);
-    circumradius(n, a, R, turn_sine, turn_cosine);
-    mpfr_mul(t, turn_sine, turn_cosine, MPFR_RNDN);
-    mpfr_sqr(turn_cosine, turn_sine, MPFR_RNDN);
-    mpfr_mul_2ui(turn_sine, t, 1, MPFR_RNDN);              // sin(2pi/n)
-    mpfr_mul_2ui(turn_cosine, turn_cosine, 1, MPFR_RNDN);  // 1 - cos(2pi/n)
-    mpfr_ui_sub(turn_cosine, 1, turn_cosine, MPFR_RNDN);   // cos(2pi/n)
-    const double ux = mpfr_get_d(ex, MPFR_RNDN), uy = mpfr_get_d(ey, MPFR_RNDN);
-    const double phi = a < 0 ? std::atan2(ux, uy) : std::atan2(-ux, -uy);  // clockwise from straight down
-    const long long first = std::llround(phi / (turn / n) - 0.5) - 1;
-    mpfr_const_pi(t, MPFR_RNDN);
-    mpfr_mul_si(t, t, 2 * first + 1, MPFR_RNDN);
-    mpfr_div_si(t, t, n, MPFR_RNDN);
-    mpfr_sin_cos(sine, cosine, t, MPFR_RNDN);
-    for (int i = 0; i < 3; ++i) {  // vertex at R (-sin, -cos) from the centre
-        mpfr_fma(dx, R, sine, ex, MPFR_RNDN);
-        mpfr_fma(dy, R, cosine, ey, MPFR_RNDN);
-        mpfr_hypot(d, dx, dy, MPFR_RNDN);
-        if (i == 0 || mpfr_less_p(d, best))
-            mpfr_set(best, d, MPFR_RNDN);
-        mpfr_mul(t, sine, turn_cosine, MPFR_RNDN);
-        mpfr_fma(t, cosine, turn_sine, t, MPFR_RNDN);
-        mpfr_mul(cosine, cosine, turn_cosine, MPFR_RNDN);
-        mpfr_fms(cosine, sine, turn_sine, cosine, MPFR_RNDN);
-        mpfr_neg(cosine, cosine, MPFR_RNDN);
-        mpfr_set(sine, t, MPFR_RNDN);
-    }
-    if (mpfr_zero_p(best) || mpfr_get_exp(best) < mpfr_get_exp(R) - 250)
-        return NAN;
-    return mpfr_get_d(best, MPFR_RNDN);
-}
-
-// The double nearest to c - R, for a vertex straight left of a centre at x = c (n = 2 mod 4)
-// or straight up from one at y = -c (n odd, with the sign turned).
-double beside_vertex(double c, int n, double a)
-{
-    Real R, sine, cosine;
-    circumradius(n, a, R, sine, cosine);
-    mpfr_d_sub(R, c, R, MPFR_RNDN);
-    return mpfr_get_d(R, MPFR_RNDN);
-}
-
-// The distance measured is the true one rounded to nearest, or its neighbour where the true one
-// lies all but halfway between them.
-bool within_ulp(double actual, double expected)
-{
-    return actual == expected || std::fabs(actual - expected) <= std::nextafter(expected, INFINITY) - expected;
 }
 
 // |(a - b) - the double nearest to it|
@@ -214,7 +117,9 @@ TEST(Distance, RoundingDecides)
 }
 
 // Inputs the dialogue never passes: side numbers of 0 and below, infinities, NaN, subnormals,
-// and offsets and distances beyond the largest double.
+// and offsets and distances beyond the largest double. (The polygon_window fuzz target
+// compares the distance with the vertex loop where geometry decides and with the truly
+// nearest vertex where rounding decides, on polygons and points of every size.)
 TEST(Distance, EveryInput)
 {
     for (int n : {0, -1, INT_MIN})
@@ -253,75 +158,6 @@ TEST(Distance, EveryInput)
         EXPECT_TRUE(within_ulp(polygon::distance(e.x, e.y, e.size, e.n, e.px, e.py),
                                reference(e.x, e.y, e.n, e.size, e.px, e.py)))
             << e.x << ' ' << e.size << ' ' << e.px;
-    // Random bits, and powers of two, zeros and integers of every size, for every argument.
-    std::mt19937_64 random(20261208);
-    const auto any = [&] {
-        const int e = static_cast<int>(random() % 2200) - 1100;
-        switch (random() % 5) {
-        case 0: return std::ldexp(static_cast<double>(random() % 2001) - 1000, e);
-        case 1: return std::ldexp(random() % 2 ? 1.0 : -1.0, e);
-        case 2: return 0.0;
-        default: {
-            const std::uint64_t bits = random();
-            double v;
-            std::memcpy(&v, &bits, sizeof v);
-            return v;
-        }
-        }
-    };
-    int compared = 0;
-    for (int run = 0; run < 20000; ++run) {
-        const double x = any(), y = any(), size = any(), px = any(), py = any();
-        const int n = static_cast<int>(random() % 2 ? random() : random() % 600 - 100);
-        const double d = polygon::distance(x, y, size, n, px, py);
-        const bool undefined = std::isnan(x) || std::isnan(y) || std::isnan(size) || std::isnan(px) || std::isnan(py);
-        const bool far_point = std::isinf(px) || std::isinf(py),
-                   far_polygon = std::isinf(x) || std::isinf(y) || std::isinf(size);
-        if (n <= 0)
-            EXPECT_EQ(d, 0);
-        else if (undefined || (far_point && far_polygon))
-            EXPECT_TRUE(std::isnan(d));
-        else if (far_point || far_polygon)
-            EXPECT_EQ(d, INFINITY);
-        else if (const polygon::Window window = polygon::window(x, y, size, n, px, py); window.first > window.last) {
-            ++compared;
-            EXPECT_TRUE(within_ulp(d, reference(x, y, n, size, px, py)))
-                << x << ' ' << y << ' ' << size << ' ' << n << ' ' << px << ' ' << py;
-        } else
-            EXPECT_GE(d, 0);
-    }
-    EXPECT_GT(compared, 5000);
-}
-
-// Random polygons of up to a million sides with P at every distance from the centre, within a
-// millionth of R and near the circumscribed circle included, in a random direction, towards a
-// vertex or halfway between two. Where the window shows that geometry decides, the distance is
-// the vertex loop's to the bit.
-TEST(Distance, GeometryDecides)
-{
-    std::mt19937_64 random(20261206);
-    std::uniform_real_distribution<double> unit(0, 1);
-    const auto sign = [&] { return unit(random) < 0.5 ? -1 : 1; };
-    int geometry = 0, near_centre = 0;
-    for (int run = 0; run < 600; ++run) {
-        const int n = std::max(3, static_cast<int>(std::pow(1e6, unit(random))));
-        const double x = std::pow(10, 10 * unit(random) - 3) * sign(), y = std::pow(10, 10 * unit(random) - 3) * sign();
-        const double a = std::pow(10, 12 * unit(random) - 6) * (run % 7 ? 1 : -1);
-        const double R = std::fabs(a / (2 * std::sin(turn / 2 / n)));
-        const double angle = run % 3 ? turn * unit(random) : turn / n * (random() % n + (run % 2) / 2.0);
-        const double r = R * (run % 5 ? std::pow(10, 11 * unit(random) - 8) : 1 + 1e-6 * (unit(random) - 0.5));
-        const double px = x - r * std::sin(angle), py = y - r * std::cos(angle);
-        const polygon::Window window = polygon::window(x, y, a, n, px, py);
-        if (window.first <= window.last) {
-            ++geometry;
-            near_centre += n > polygon::max_measured && r < 1e-6 * R;
-            EXPECT_LE(window.last - window.first + 1, polygon::max_measured);
-            EXPECT_EQ(figure(x, y, n, a).get_distance(px, py), vertex_loop(x, y, n, a, px, py))
-                << "n=" << n << " r/R=" << r / R;
-        }
-    }
-    EXPECT_GT(geometry, 400);
-    EXPECT_GT(near_centre, 10);
 }
 
 // Where rounding decides, 10^5 random polygons of 2^9 to 2^31 - 1 sides and side lengths from

@@ -1,4 +1,5 @@
 #include "algebra.h"
+#include "exact.h"
 
 #include <gtest/gtest.h>
 
@@ -78,10 +79,6 @@ TEST(Halmaz, CopiesAreIndependentBothWaysAndSelfAssignmentIsHarmless)
     EXPECT_EQ(shown(a = halmaz()), "ureshalmaz");
 }
 
-// Every element with 17 significant digits, which tell any two doubles apart (-0 and 0
-// included): equal texts mean equal sets, bit for bit.
-static std::string exact(const halmaz& h) { return shown(h, 17); }
-
 // Random values from a pool of `distinct` values (both zeros, the extremes, quarters and reals
 // of every size), both zeros as likely as any other value.
 static std::vector<double> random_values(std::mt19937_64& bits, std::size_t distinct, std::size_t n)
@@ -114,9 +111,7 @@ TEST(Halmaz, FromValuesBuildsWhatInsertingOneByOneBuilds)
     for (const auto& round : rounds) {
         std::vector<double> values = random_values(bits, round.distinct, round.values);
         values.front() = round.first;
-        halmaz reference;
-        for (double v : values)
-            reference.insert(v);
+        const halmaz reference = inserted(values);
         values.insert(values.begin() + values.size() / 2, std::nan(""));
         EXPECT_TRUE(exact(halmaz::from_values(values)) == exact(reference))
             << round.distinct << " distinct of " << round.values;
