@@ -5,8 +5,9 @@
 // int (4 bytes); 1: a double of any bit pattern (8 bytes); 2: a decimal as typed, up to eight
 // digits (4 bytes, taken modulo 10^8) times a power of ten (1 byte, from 10^-40 to 10^23),
 // moved to the next double towards 0 when the tag's bit 2 is set, where six-digit rounding is
-// hardest. The tag 0xFF writes 65,535 letters first, all but the whole of the writer's buffer,
-// so that the values after them cross its end.
+// hardest. The first tag 0xFF writes 65,535 letters first, all but the whole of the writer's
+// buffer, so that the values after it cross its end; a later one is an int's tag as any other,
+// which keeps a run short.
 #include "console/output.h"
 
 #include <algorithm>
@@ -39,16 +40,18 @@ struct Bytes {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static const std::string letters(65535, 'z');
     std::string written;
     std::ostringstream reference;
     {
         console::Output out(written);
+        bool crossed = false;
         for (Bytes in{data, size}; in.size > 0;) {
             const auto tag = in.Next<std::uint8_t>();
-            if (tag == 0xFF) {
-                const std::string letters(65535, 'z');
+            if (tag == 0xFF && !crossed) {
                 out << letters;
                 reference << letters;
+                crossed = true;
             }
             if (tag % 3 == 0) {
                 const int value = in.Next<std::int32_t>();
