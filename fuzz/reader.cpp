@@ -6,6 +6,7 @@
 // reads the text in memory instead); a byte whose bit pairs give the type of the 1st, 2nd,
 // 3rd and 4th read, and again from the 5th (int, double, char, string); then the text.
 #include "console/input.h"
+#include "console/read_both.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -13,8 +14,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <ios>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -23,25 +22,13 @@ namespace {
 
 int file = -1;  // the text for a reader of a descriptor
 
-template <typename T>
-bool Same(const T& a, const T& b)
-{
-    return a == b;
-}
-
-bool Same(const double& a, const double& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 // One read by each; false when they differ, and in `failed` whether the read failed.
 template <typename T>
-bool Compare(console::Input& in, std::istringstream& reference, T start, bool& failed)
+bool Compare(console::Input& in, std::istringstream& reference, const T& start, bool& failed)
 {
-    T value = start, expected = start;
-    const bool ok = in.extract(value);
-    const bool expected_ok = static_cast<bool>(reference >> expected);
-    const auto consumed = reference.rdbuf()->pubseekoff(0, std::ios::cur, std::ios::in);
-    failed = !expected_ok;
-    return ok == expected_ok && Same(value, expected)
-        && in.consumed() == static_cast<std::size_t>(static_cast<std::streamoff>(consumed));
+    const BothRead<T> read = ReadBoth(in, reference, start);
+    failed = !read.theirs_read;
+    return read.Same();
 }
 
 }  // namespace
