@@ -57,8 +57,6 @@ double circle_distance(double x, double y, double r, double px, double py)
     const auto exactly = [&](double a, double b) { return fixed(a, k, words) + fixed(b, k, words); };
     const Fixed fx = exactly(part[0][0], part[0][1]), fy = exactly(part[1][0], part[1][1]), fr = fixed(r, k, words);
     const Fixed numerator = fx * fx + fy * fy - fr * fr;
-    if (is_zero(numerator))
-        return 0;
     int exponent;
     const Wide quotient = leading(numerator, exponent) / (length + Wide{radius, 0});
     const Range exact = around(negative(numerator) ? -quotient : quotient, quotient.hi * 0x1p-92, k + exponent);

@@ -1,10 +1,12 @@
-// The high-precision reference for the polygon distance, shared by the unit tests and the
-// fuzz targets: the distance to the truly nearest vertex, computed with MPFR.
+// The high-precision references for the distances, shared by the unit tests and the fuzz
+// targets: for a polygon the distance to the truly nearest vertex, for a circle the distance
+// to its centre less the radius, of the exact doubles given, computed with MPFR.
 #ifndef TESTS_NEARSHAPE_NEAREST_VERTEX_H
 #define TESTS_NEARSHAPE_NEAREST_VERTEX_H
 
 #include <mpfr.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace nearest_vertex {
@@ -76,21 +78,30 @@ inline double reference(double x, double y, int n, double a, double px, double p
     return mpfr_get_d(best, MPFR_RNDN);
 }
 
-// The double nearest to c - R, for a vertex straight left of a centre at x = c (n = 2 mod 4)
-// or straight up from one at y = -c (n odd, with the sign turned).
-inline double beside_vertex(double c, int n, double a)
+// |P - C| - r for the exact doubles given, rounded to nearest: the offset and its length in
+// 4400 bits, enough for every bit of the squares. NaN where that might not hold the
+// difference to 60 bits.
+inline double circle(double x, double y, double r, double px, double py)
 {
-    Real R, sine, cosine;
-    circumradius(n, a, R, sine, cosine);
-    mpfr_d_sub(R, c, R, MPFR_RNDN);
-    return mpfr_get_d(R, MPFR_RNDN);
+    static Real ex(4400), ey(4400), d(4400);
+    mpfr_set_d(ex, px, MPFR_RNDN);
+    mpfr_sub_d(ex, ex, x, MPFR_RNDN);
+    mpfr_set_d(ey, py, MPFR_RNDN);
+    mpfr_sub_d(ey, ey, y, MPFR_RNDN);
+    mpfr_hypot(d, ex, ey, MPFR_RNDN);
+    const long scale = std::max(mpfr_get_exp(d), static_cast<long>(std::ilogb(r)));
+    mpfr_sub_d(d, d, r, MPFR_RNDN);
+    if (!mpfr_zero_p(d) && mpfr_get_exp(d) < scale - 4300)
+        return NAN;
+    return mpfr_get_d(d, MPFR_RNDN);
 }
 
 // The distance measured is the true one rounded to nearest, or its neighbour where the true one
 // lies all but halfway between them.
 inline bool within_ulp(double actual, double expected)
 {
-    return actual == expected || std::fabs(actual - expected) <= std::nextafter(expected, INFINITY) - expected;
+    return actual == expected || actual == std::nextafter(expected, INFINITY)
+        || actual == std::nextafter(expected, -INFINITY);
 }
 
 }  // namespace nearest_vertex
