@@ -73,7 +73,7 @@ inline double reference(double x, double y, int n, double a, double px, double p
         mpfr_neg(cosine, cosine, MPFR_RNDN);
         mpfr_set(sine, t, MPFR_RNDN);
     }
-    if (mpfr_zero_p(best) || mpfr_get_exp(best) < mpfr_get_exp(R) - 250)
+    if (mpfr_zero_p(best) || (!mpfr_zero_p(R) && mpfr_get_exp(best) < mpfr_get_exp(R) - 250))
         return NAN;
     return mpfr_get_d(best, MPFR_RNDN);
 }
@@ -89,6 +89,8 @@ inline double circle(double x, double y, double r, double px, double py)
     mpfr_set_d(ey, py, MPFR_RNDN);
     mpfr_sub_d(ey, ey, y, MPFR_RNDN);
     mpfr_hypot(d, ex, ey, MPFR_RNDN);
+    if (mpfr_zero_p(d))
+        return -r;
     const long scale = std::max(mpfr_get_exp(d), static_cast<long>(std::ilogb(r)));
     mpfr_sub_d(d, d, r, MPFR_RNDN);
     if (!mpfr_zero_p(d) && mpfr_get_exp(d) < scale - 4300)
