@@ -270,6 +270,27 @@ Wide leading(const Fixed& a, int& exponent)
     return v;
 }
 
+std::size_t exact_words(std::initializer_list<double> values, int k)
+{
+    int lowest = 0;  // the lowest bit any value can hold, in units of 2^k
+    for (double v : values)
+        if (v != 0)
+            lowest = std::min(lowest, std::max(std::ilogb(v) - 52, -1074) - k);
+    return static_cast<std::size_t>(4 - 2 * lowest / 32);
+}
+
+Range square_root(const Fixed& a, int k)
+{
+    if (is_zero(a))
+        return {0, 0, 0, true};
+    int exponent;
+    Wide v = leading(a, exponent);
+    if (exponent % 2 != 0)
+        v = v * 2.0, --exponent;
+    const Wide root = sqrt(v);
+    return around(root, root.hi * 0x1p-92, k + exponent / 2);
+}
+
 // pi = 16 atan(1/5) - 4 atan(1/239), kept once computed for a precision: most of the cost of
 // a fixed-point distance lies in these series.
 Fixed fixed_pi(std::size_t words)

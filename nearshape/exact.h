@@ -11,7 +11,9 @@
 // reassociating or contracting floating-point optimisations.
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace exact {
@@ -129,6 +131,14 @@ Fixed operator-(Fixed a, const Fixed& b);
 
 // v 2^-k, |v 2^-k| < 2^31, without its bits below the last word.
 Fixed fixed(double v, int k, std::size_t words);
+
+// Words enough that sums of the values given, in units of 2^k, and their products hold every
+// bit: Fixed arithmetic on them is then exact.
+std::size_t exact_words(std::initializer_list<double> values, int k);
+
+// The square root of a >= 0 in units of 2^(2k), as a range in units of 2^k: 0 exactly where
+// a is 0, and otherwise within 2^-92 of the root.
+Range square_root(const Fixed& a, int k);
 
 // |a| as a double-double times 2^exponent, from its leading 128 bits: within 2^-95 of it.
 Wide leading(const Fixed& a, int& exponent);

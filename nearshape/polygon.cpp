@@ -97,6 +97,39 @@ Range exact_range(const Setup& setup, const Fixed& pi, const Fixed& sine_half, l
     return around(d, std::ldexp(1.0, 64 - fraction - unit) + d.hi * 0x1p-90, setup.k + unit);
 }
 
+// Vertex j at (a, b) halves of the side length from the centre: every vertex of a square and
+// of a 2-gon, and a hexagon's left and right vertices. P can lie exactly on one, at distance 0,
+// which no number of bits of the sines would settle: such a vertex is measured exactly.
+bool rational(int n, long long j, int& a, int& b)
+{
+    static const int square[4][2] = {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}};
+    if (n == 4) {
+        a = square[j][0], b = square[j][1];
+        return true;
+    }
+    if (n != 2 && !(n == 6 && (j == 1 || j == 4)))
+        return false;
+    a = (j <= 1 ? -1 : 1) * (n == 6 ? 2 : 1), b = 0;
+    return true;
+}
+
+Range exact_vertex(const Setup& setup, int a, int b)
+{
+    const int k = setup.k;
+    const std::size_t words =
+        exact_words({setup.offset[0][0], setup.offset[0][1], setup.offset[1][0], setup.offset[1][1], setup.side}, k)
+        + 1;
+    const Fixed half = fixed(setup.side, k + 1, words);
+    const auto part = [&](int i, int halves) {
+        Fixed step = half;
+        step *= static_cast<Word>(halves < 0 ? -halves : halves);
+        const Fixed e = fixed(setup.offset[i][0], k, words) + fixed(setup.offset[i][1], k, words);
+        return halves < 0 ? e + step : e - step;
+    };
+    const Fixed dx = part(0, a), dy = part(1, b);
+    return square_root(dx * dx + dy * dy, k);
+}
+
 // The distance from P to the truly nearest vertex: the one whose angle is nearest to P's
 // direction, or either of two where P lies all but halfway between them. Every argument
 // finite, n >= 1. The double-double estimate settles nearly every distance; the fixed point
@@ -157,9 +190,11 @@ double nearest_vertex(double x, double y, double side, int n, double px, double 
         const Fixed half_turn = fixed_pi(words);
         Fixed sine_half, cosine_half;
         fixed_sin_cos(1, n, half_turn, sine_half, cosine_half);
-        range = exact_range(setup, half_turn, sine_half, j);
-        if (halfway)
-            range = nearer(range, exact_range(setup, half_turn, sine_half, other));
+        const auto measure = [&](long long v) {
+            int a, b;
+            return rational(n, v, a, b) ? exact_vertex(setup, a, b) : exact_range(setup, half_turn, sine_half, v);
+        };
+        range = halfway ? nearer(measure(j), measure(other)) : measure(j);
         if (range.settled() || range.narrow)
             break;
     }

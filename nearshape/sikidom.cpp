@@ -49,11 +49,7 @@ double circle_distance(double x, double y, double r, double px, double py)
         return range.settled() ? range.high : range.nearest;  // a negative radius cancels nothing
 
     // Exactly: enough fraction bits for every bit of the squares.
-    int lowest = 0;  // the lowest bit any part can hold, in units of 2^k
-    for (double v : {part[0][0], part[0][1], part[1][0], part[1][1], r})
-        if (v != 0)
-            lowest = std::min(lowest, std::max(std::ilogb(v) - 52, -1074) - k);
-    const auto words = static_cast<std::size_t>(2 - 2 * lowest / 32 + 2);
+    const std::size_t words = exact_words({part[0][0], part[0][1], part[1][0], part[1][1], r}, k);
     const auto exactly = [&](double a, double b) { return fixed(a, k, words) + fixed(b, k, words); };
     const Fixed fx = exactly(part[0][0], part[0][1]), fy = exactly(part[1][0], part[1][1]), fr = fixed(r, k, words);
     const Fixed numerator = fx * fx + fy * fy - fr * fr;

@@ -50,7 +50,7 @@ for row in "${rows[@]}"; do
   [[ -z $stderr_sh ]] || bash $stderr_sh > expected_errors || exit 1
   read -r -a args <<< "${arguments//\$row/$row}"
   (cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } &&
-    exec env -i timeout 60 "${launcher[@]}" "$program" "${args[@]}") < stdin > actual 2> errors
+    exec env -i ${GLIBC_TUNABLES:+GLIBC_TUNABLES=$GLIBC_TUNABLES} timeout 60 "${launcher[@]}" "$program" "${args[@]}") < stdin > actual 2> errors
   got=$?
   ok=1
   cmp -s expected actual || { ok=0; echo "standard output differs (- expected, + actual):"
