@@ -56,37 +56,52 @@ void series(Wide rho, Wide& sine, Wide& cosine)
     cosine = c;
 }
 
-const Wide pi_64{0x1.921fb54442d18p-5, 0x1.1a62633145c07p-59};  // pi/64
+const Wide pi_1024{0x1.921fb54442d18p-9, 0x1.1a62633145c07p-63};  // pi/1024
 
-// sin and cos of p pi/64 for p = 0 to 16, up to an eighth turn.
+// sin and cos of rho, |rho| <= pi/2048, to double-double precision: with q = rho^2, sin is
+// rho (1 - q/3! + q^2/5! - q^3/7! + q^4/9!) and cos 1 - q/2! + q^2/4! - q^3/6! + q^4/8!
+// (the next terms below 2^-115), where the last two terms, below 2^-65, are summed in doubles.
+void short_series(Wide rho, Wide& sine, Wide& cosine)
+{
+    const Wide q = rho * rho;
+    const Wide* f = inverse_factorial.of;
+    const auto sum = [&](int a) {
+        const double tail = q.hi * (f[a + 6].hi - q.hi * f[a + 8].hi);
+        return f[a] + -(q * (f[a + 2] + -(q * (f[a + 4] + Wide{-tail, 0}))));
+    };
+    sine = sum(1) * rho;
+    cosine = sum(0);
+}
+
+// sin and cos of p pi/1024 for p = 0 to 256, up to an eighth turn, made when first needed.
 struct Steps {
     Steps()
     {
-        for (int p = 0; p <= 16; ++p)
-            series(pi_64 * static_cast<double>(p), sine[p], cosine[p]);
+        for (int p = 0; p <= 256; ++p)
+            series(pi_1024 * static_cast<double>(p), sine[p], cosine[p]);
     }
-    Wide sine[17], cosine[17];
+    Wide sine[257], cosine[257];
 };
-const Steps steps;
 
 }  // namespace
 
-// The angle is split exactly, in integers, into steps of pi/64 and a rest of at most half a
+// The angle is split exactly, in integers, into steps of pi/1024 and a rest of at most half a
 // step; the rest is summed from its series, and turned by the steps.
 void sin_cos(long long k, int n, Wide& sine, Wide& cosine)
 {
-    const long long whole = (128 * k + n) / (2LL * n);  // 64k/n rounded: 0 to 128 steps
-    const long long m = 64 * k - whole * n;             // the rest is (m/n) pi/64, |m| <= n/2
+    static const Steps steps;
+    const long long whole = (2048 * k + n) / (2LL * n);  // 1024k/n rounded: 0 to 2048 steps
+    const long long m = 1024 * k - whole * n;            // the rest is (m/n) pi/1024, |m| <= n/2
     Wide s, c;
-    series(pi_64 * (Wide{static_cast<double>(m), 0} / static_cast<double>(n)), s, c);
-    // Turned by p = 0 to 31 steps within the quarter turn (beyond 16 steps by symmetry) ...
-    const int p = static_cast<int>(whole % 32);
-    const Wide& step_sine = p <= 16 ? steps.sine[p] : steps.cosine[32 - p];
-    const Wide& step_cosine = p <= 16 ? steps.cosine[p] : steps.sine[32 - p];
+    short_series(pi_1024 * (Wide{static_cast<double>(m), 0} / static_cast<double>(n)), s, c);
+    // Turned by p = 0 to 511 steps within the quarter turn (beyond 256 steps by symmetry) ...
+    const int p = static_cast<int>(whole % 512);
+    const Wide& step_sine = p <= 256 ? steps.sine[p] : steps.cosine[512 - p];
+    const Wide& step_cosine = p <= 256 ? steps.cosine[p] : steps.sine[512 - p];
     const Wide turned_sine = step_sine * c + step_cosine * s;
     const Wide turned_cosine = step_cosine * c + -(step_sine * s);
     // ... and by whole quarter turns.
-    switch (whole / 32 % 4) {
+    switch (whole / 512 % 4) {
     case 0: sine = turned_sine, cosine = turned_cosine; break;
     case 1: sine = turned_cosine, cosine = -turned_sine; break;
     case 2: sine = -turned_sine, cosine = -turned_cosine; break;
@@ -107,10 +122,10 @@ double round_scaled(Wide v, int k)
     const int e = std::ilogb(v.hi) + k;
     if (e > std::numeric_limits<double>::max_exponent - 1)
         return std::copysign(std::numeric_limits<double>::infinity(), v.hi);
-    double t = std::ldexp(v.hi, k);
+    double t = scaled(v.hi, k);
     if (e >= std::numeric_limits<double>::min_exponent - 1 || v.lo == 0)
         return t;
-    const double back = std::ldexp(t, -k), grid = std::ldexp(1.0, -1074 - k);
+    const double back = scaled(t, -k), grid = std::ldexp(1.0, -1074 - k);
     if (std::fabs(v.hi - back) == grid / 2 && (v.hi > back) == (v.lo > 0))
         t = std::nextafter(t, v.lo > 0 ? 1.0 : -1.0);
     return t;
@@ -123,7 +138,8 @@ Range around(Wide v, double error, int k)
     const double infinity = std::numeric_limits<double>::infinity();
     if (!std::isfinite(error) || v.hi == 0)
         return {-infinity, infinity, round_scaled(v, k), false};
-    const double ulp = std::max(std::ldexp(1.0, std::ilogb(v.hi) - 52), std::ldexp(1.0, -1074 - k));
+    const int e = std::ilogb(v.hi);  // the ulp of v 2^k, in units of 2^k
+    const double ulp = e + k - 52 >= -1074 ? scaled(1.0, e - 52) : std::ldexp(1.0, -1074 - k);
     return {round_scaled(v + Wide{-error, 0}, k), round_scaled(v + Wide{error, 0}, k), round_scaled(v, k),
             error <= ulp / 8};
 }

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <vector>
 
@@ -22,6 +23,17 @@ namespace exact {
 struct Wide {
     double hi, lo;
 };
+
+// v 2^k, rounded as ldexp rounds it: one multiplication where 2^k is a normal double.
+inline double scaled(double v, int k)
+{
+    if (k < -1022 || k > 1023)
+        return std::ldexp(v, k);
+    const std::uint64_t bits = static_cast<std::uint64_t>(k + 1023) << 52;
+    double power;
+    std::memcpy(&power, &bits, sizeof power);
+    return v * power;
+}
 
 inline Wide two_sum(double a, double b)
 {

@@ -13,21 +13,22 @@ using namespace exact;
 
 const double pi = 0x1.921fb54442d18p+1;
 
-// sin(pi/n), kept for the last few side numbers seen: a file's polygons mostly share a few.
-Wide sine_of_half_angle(int n)
+// sin and cos of k pi / n, kept for the angles met last: a file's polygons mostly share a few
+// side numbers, and with them a few vertex angles.
+void known_sin_cos(long long k, int n, Wide& sine, Wide& cosine)
 {
     struct Known {
+        long long k = 0;
         int n = 0;
-        Wide sine;
+        Wide sine, cosine;
     };
-    thread_local Known known[64];
-    Known& slot = known[static_cast<unsigned>(n) % 64];
-    if (slot.n != n) {
-        Wide cosine;
-        sin_cos(1, n, slot.sine, cosine);
-        slot.n = n;
+    thread_local Known known[256];
+    Known& slot = known[(static_cast<unsigned long long>(n) * 16 + static_cast<unsigned long long>(k)) % 256];
+    if (slot.n != n || slot.k != k) {
+        sin_cos(k, n, slot.sine, slot.cosine);
+        slot.k = k, slot.n = n;
     }
-    return slot.sine;
+    sine = slot.sine, cosine = slot.cosine;
 }
 
 // The polygon set up for both ways of measuring. Both measure every
@@ -53,11 +54,11 @@ struct Setup {
 Range fast_range(const Setup& setup, long long j)
 {
     const int k = setup.k;
-    const Wide ex = two_sum(std::ldexp(setup.offset[0][0], -k), std::ldexp(setup.offset[0][1], -k));
-    const Wide ey = two_sum(std::ldexp(setup.offset[1][0], -k), std::ldexp(setup.offset[1][1], -k));
-    const Wide R = Wide{std::ldexp(setup.side, -k), 0} / (setup.sine_half * 2.0);
+    const Wide ex = two_sum(scaled(setup.offset[0][0], -k), scaled(setup.offset[0][1], -k));
+    const Wide ey = two_sum(scaled(setup.offset[1][0], -k), scaled(setup.offset[1][1], -k));
+    const Wide R = Wide{scaled(setup.side, -k), 0} / (setup.sine_half * 2.0);
     Wide sine, cosine;
-    sin_cos(2 * j + 1, setup.n, sine, cosine);  // the vertex lies at R (-sin, -cos) from the centre
+    known_sin_cos(2 * j + 1, setup.n, sine, cosine);  // the vertex lies at R (-sin, -cos) from the centre
     const Wide dx = ex + R * sine, dy = ey + R * cosine;
     const Wide d = sqrt(dx * dx + dy * dy);
     return around(d, 0x1p-94 + d.hi * 0x1p-94, k);
@@ -143,7 +144,8 @@ double nearest_vertex(double x, double y, double side, int n, double px, double 
     Setup setup;
     setup.n = n;
     setup.side = std::fabs(side);
-    setup.sine_half = sine_of_half_angle(n);
+    Wide unused;
+    known_sin_cos(1, n, setup.sine_half, unused);
     // The offset exactly: the rounded difference and its rounding error, or where the
     // difference overflows, P's coordinate and minus the centre's. The vertices lie opposite
     // for a negative side length: P is mirrored through the centre instead.
@@ -174,7 +176,7 @@ double nearest_vertex(double x, double y, double side, int n, double px, double 
     const long long other = ((step > rounded ? j + 1 : j - 1) % n + n) % n;
 
     if (!overflow && e[0].hi == 0 && e[1].hi == 0) {  // P at the centre: R from every vertex
-        const Wide R = Wide{std::ldexp(setup.side, -setup.k), 0} / (setup.sine_half * 2.0);
+        const Wide R = Wide{scaled(setup.side, -setup.k), 0} / (setup.sine_half * 2.0);
         const Range range = around(R, R.hi * 0x1p-94, setup.k);
         if (range.settled())
             return range.high;

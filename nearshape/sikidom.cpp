@@ -40,9 +40,9 @@ double circle_distance(double x, double y, double r, double px, double py)
     if (top == std::numeric_limits<int>::min())
         return 0;  // P at the centre of a circle of radius 0
     const int k = top;
-    const Wide ex = two_sum(std::ldexp(part[0][0], -k), std::ldexp(part[0][1], -k));
-    const Wide ey = two_sum(std::ldexp(part[1][0], -k), std::ldexp(part[1][1], -k));
-    const double radius = std::ldexp(r, -k);
+    const Wide ex = two_sum(scaled(part[0][0], -k), scaled(part[0][1], -k));
+    const Wide ey = two_sum(scaled(part[1][0], -k), scaled(part[1][1], -k));
+    const double radius = scaled(r, -k);
     const Wide length = sqrt(ex * ex + ey * ey);
     const Range range = around(length + Wide{-radius, 0}, 0x1p-96, k);
     if (range.settled() || r < 0)
