@@ -70,9 +70,15 @@ int exponent_of(const Figure& figure)
 }
 
 // A figure as drawn, in the picture's working units: its own units times 2^-shift, where the
-// shift is chosen so that the largest magnitude of the picture is near 2^500. Every sum and
-// difference of such values is then finite, and nothing that can be seen is lost to
-// underflow.
+// shift is chosen so that the largest magnitude of the picture is near 2^500, measured from an
+// origin of the picture's own (P where it is drawn). Every sum and difference of such values is
+// then finite, nothing that can be seen is lost to underflow, and a figure far smaller than its
+// coordinates is drawn from its offset to the origin, rounded once, so that it keeps its shape.
+struct Frame {
+    int shift;
+    double x, y;  // the origin, in units of 2^shift
+};
+
 struct Shape {
     enum Kind { circle, polygon, round, point, none } kind;
     double x, y;    // the centre
@@ -81,13 +87,13 @@ struct Shape {
     double alpha;  // the polygon's central angle
 };
 
-Shape shape_of(const Figure& figure, int shift)
+Shape shape_of(const Figure& figure, const Frame& frame)
 {
     Shape shape{};
     shape.sides = figure.get_side_number();
-    shape.x = std::ldexp(figure.get_x(), -shift);
-    shape.y = std::ldexp(figure.get_y(), -shift);
-    const double size = std::ldexp(figure.get_size(), -shift);
+    shape.x = std::ldexp(figure.get_x(), -frame.shift) - frame.x;
+    shape.y = std::ldexp(figure.get_y(), -frame.shift) - frame.y;
+    const double size = std::ldexp(figure.get_size(), -frame.shift);
     if (!finite(figure)) {
         shape.kind = Shape::none;
     } else if (shape.sides == 0) {
@@ -103,9 +109,8 @@ Shape shape_of(const Figure& figure, int shift)
     return shape;
 }
 
-// Vertex i of a polygon, as the distance computes it: the lowest point of the circumscribed
-// circle turned clockwise about the centre by alpha/2 + i alpha. Scaling by a power of two
-// changes none of the roundings, so the vertex loop's nearest vertex is found here as well.
+// Vertex i of a polygon: the lowest point of the circumscribed circle turned clockwise about
+// the centre by alpha/2 + i alpha.
 void vertex(const Shape& shape, long long i, double& x, double& y)
 {
     const double theta = shape.alpha / 2 + static_cast<int>(i) * shape.alpha;
@@ -131,7 +136,7 @@ bool nearest_point(const Shape& shape, double px, double py, double& x, double& 
         for (int i = 0; i < shape.sides; ++i) {
             double vx, vy;
             vertex(shape, i, vx, vy);
-            const double d = std::sqrt((vx - px) * (vx - px) + (vy - py) * (vy - py));  // as the vertex loop
+            const double d = std::hypot(vx - px, vy - py);
             if (i == 0 || d < best)
                 best = d, x = vx, y = vy;
         }
@@ -336,13 +341,14 @@ void write_svg(std::ostream& out, double px, double py, lista<Sikidom>& figures,
     });
     const int shift = top == no_exponent ? 0 : top - 500;
     const bool p_drawn = std::isfinite(px) && std::isfinite(py);
-    const double sx = std::ldexp(px, -shift), sy = std::ldexp(py, -shift);
+    const Frame frame{shift, p_drawn ? std::ldexp(px, -shift) : 0, p_drawn ? std::ldexp(py, -shift) : 0};
+    const double sx = 0, sy = 0;  // P, at the origin where it is drawn
 
     // Second walk: the box around P and every figure.
     Box box;
     if (p_drawn)
         box.add(sx, sy);
-    for_each_figure(figures, [&](const Figure& figure, long long) { box.add(shape_of(figure, shift)); });
+    for_each_figure(figures, [&](const Figure& figure, long long) { box.add(shape_of(figure, frame)); });
     const View view(box);
 
     Writer svg(out);
@@ -361,7 +367,7 @@ void write_svg(std::ostream& out, double px, double py, lista<Sikidom>& figures,
     double label_x[most_numbered], label_y[most_numbered];
     svg << "<g fill=\"none\" stroke=\"" << plain_colour << "\" stroke-width=\"1.5\" stroke-linejoin=\"round\">\n";
     for_each_figure(figures, [&](const Figure& figure, long long position) {
-        const Shape shape = shape_of(figure, shift);
+        const Shape shape = shape_of(figure, frame);
         if (count <= most_numbered) {  // at the centre; nowhere for a figure not drawn
             label_x[position] = shape.kind == Shape::none ? std::nan("") : view.x(shape.x);
             label_y[position] = view.y(shape.y);
@@ -374,7 +380,7 @@ void write_svg(std::ostream& out, double px, double py, lista<Sikidom>& figures,
     double qx = 0, qy = 0;
     bool answered = false;
     if (found) {
-        const Shape shape = shape_of(chosen, shift);
+        const Shape shape = shape_of(chosen, frame);
         svg << "<g fill=\"" << nearest_colour << "\" fill-opacity=\"0.15\" stroke=\"" << nearest_colour
             << "\" stroke-width=\"4\" stroke-linejoin=\"round\">\n";
         write_figure(svg, view, chosen, shape, nearest, true);

@@ -110,4 +110,15 @@ TEST(Picture, NumbersTheFiguresWhenThereAreFewEnough)
     }
 }
 
+// A hexagon far smaller than its coordinates keeps its shape: its sides are equally long.
+TEST(Picture, TinyFigureFarAwayIsDrawnAsItIs)
+{
+    const std::string svg = Draw(1e6, 1e6, {{6, 1e6, 1e6, 1e-9}});
+    const std::vector<double> v = Parse(Value(svg, svg.find("<polygon"), "points"));
+    ASSERT_EQ(v.size(), 12u);
+    for (std::size_t i = 0; i < 12; i += 2)
+        EXPECT_NEAR(std::hypot(v[(i + 2) % 12] - v[i], v[(i + 3) % 12] - v[i + 1]),
+                    std::hypot(v[2] - v[0], v[3] - v[1]), 0.05);
+}
+
 }  // namespace
