@@ -31,9 +31,9 @@ void known_sin_cos(long long k, int n, Wide& sine, Wide& cosine)
     sine = slot.sine, cosine = slot.cosine;
 }
 
-// The polygon set up for both ways of measuring. Both measure every
-// length in units of 2^k, chosen so that the offset's parts and R are below 1 and the largest
-// of them at least 1/4: nothing then overflows, and nothing that matters underflows.
+// The polygon set up for both ways of measuring. Both measure every length in units of 2^k,
+// chosen so that the offset's parts and R are below 1 and the largest of them at least 1/4:
+// nothing then overflows, and nothing that matters underflows.
 struct Setup {
     int n;
     int k;
@@ -47,10 +47,10 @@ struct Setup {
 // With every length below 1: sin and cos of the vertex angle come out within 2^-100, R within
 // 2^-102 (sin(pi/n) and the quotient each within 2^-104 of themselves), R sin and R cos within
 // 2^-99.5, and their sums with the exact offset within 2^-99.3; so the distance is within
-// 2^-98.8, and its own three operations add 2^-102 of itself. (Scaling the offset's parts
-// loses at most 2^-1074 of them to underflow.) The range allows 2^-94 and 2^-94
-// of the distance: the fixed point takes over only where P lies within about 2^-40 of the
-// scale from a vertex, or the distance within 2^-94 of halfway between two doubles.
+// 2^-98.8, and its own three operations add 2^-102 of itself; scaling the offset's parts loses
+// at most 2^-1074 of them to underflow. The range allows 2^-94 and 2^-94 of the distance: the
+// fixed point takes over only where P lies within about 2^-40 of the scale from a vertex, or
+// the distance within 2^-94 of halfway between two doubles.
 Range fast_range(const Setup& setup, long long j)
 {
     const int k = setup.k;
