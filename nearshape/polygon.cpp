@@ -31,6 +31,25 @@ void known_sin_cos(long long k, int n, Wide& sine, Wide& cosine)
     sine = slot.sine, cosine = slot.cosine;
 }
 
+// sin(pi/n) and 1 / (2 sin(pi/n)), the circumradius of a polygon of side length 1, kept for the
+// side numbers met last.
+void half_angle(int n, Wide& sine, Wide& inverse)
+{
+    struct Known {
+        int n = 0;
+        Wide sine, inverse;
+    };
+    thread_local Known known[64];
+    Known& slot = known[static_cast<unsigned>(n) % 64];
+    if (slot.n != n) {
+        Wide cosine;
+        sin_cos(1, n, slot.sine, cosine);
+        slot.inverse = Wide{1, 0} / (slot.sine * 2.0);
+        slot.n = n;
+    }
+    sine = slot.sine, inverse = slot.inverse;
+}
+
 // The polygon set up for both ways of measuring. Both measure every length in units of 2^k,
 // chosen so that the offset's parts and R are below 1 and the largest of them at least 1/4:
 // nothing then overflows, and nothing that matters underflows.
@@ -40,23 +59,24 @@ struct Setup {
     double offset[2][2];  // the offset P - centre: each part the exact sum of two doubles
     double side;          // |side length|
     Wide sine_half;       // sin(pi/n)
+    Wide radius;          // 1 / (2 sin(pi/n))
     double direction[2];  // the offset rounded (halved where it overflows): P's direction
 };
 
 // The distance from P to vertex j in double-double, and the range that its error bound gives.
 // With every length below 1: sin and cos of the vertex angle come out within 2^-100, R within
-// 2^-102 (sin(pi/n) and the quotient each within 2^-104 of themselves), R sin and R cos within
-// 2^-99.5, and their sums with the exact offset within 2^-99.3; so the distance is within
-// 2^-98.8, and its own three operations add 2^-102 of itself; scaling the offset's parts loses
-// at most 2^-1074 of them to underflow. The range allows 2^-94 and 2^-94 of the distance: the
-// fixed point takes over only where P lies within about 2^-40 of the scale from a vertex, or
-// the distance within 2^-94 of halfway between two doubles.
+// 2^-102 (sin(pi/n), its inverse and the product each within 2^-104 of themselves), R sin and
+// R cos within 2^-99.5, and their sums with the exact offset within 2^-99.3; so the distance
+// is within 2^-98.8, and its own three operations add 2^-102 of itself; scaling the offset's
+// parts loses at most 2^-1074 of them to underflow. The range allows 2^-94 and 2^-94 of the
+// distance: the fixed point takes over only where P lies within about 2^-40 of the scale from
+// a vertex, or the distance within 2^-94 of halfway between two doubles.
 Range fast_range(const Setup& setup, long long j)
 {
     const int k = setup.k;
     const Wide ex = two_sum(scaled(setup.offset[0][0], -k), scaled(setup.offset[0][1], -k));
     const Wide ey = two_sum(scaled(setup.offset[1][0], -k), scaled(setup.offset[1][1], -k));
-    const Wide R = Wide{scaled(setup.side, -k), 0} / (setup.sine_half * 2.0);
+    const Wide R = setup.radius * scaled(setup.side, -k);
     Wide sine, cosine;
     known_sin_cos(2 * j + 1, setup.n, sine, cosine);  // the vertex lies at R (-sin, -cos) from the centre
     const Wide dx = ex + R * sine, dy = ey + R * cosine;
@@ -144,8 +164,7 @@ double nearest_vertex(double x, double y, double side, int n, double px, double 
     Setup setup;
     setup.n = n;
     setup.side = std::fabs(side);
-    Wide unused;
-    known_sin_cos(1, n, setup.sine_half, unused);
+    half_angle(n, setup.sine_half, setup.radius);
     // The offset exactly: the rounded difference and its rounding error, or where the
     // difference overflows, P's coordinate and minus the centre's. The vertices lie opposite
     // for a negative side length: P is mirrored through the centre instead.
@@ -176,7 +195,7 @@ double nearest_vertex(double x, double y, double side, int n, double px, double 
     const long long other = ((step > rounded ? j + 1 : j - 1) % n + n) % n;
 
     if (!overflow && e[0].hi == 0 && e[1].hi == 0) {  // P at the centre: R from every vertex
-        const Wide R = Wide{scaled(setup.side, -setup.k), 0} / (setup.sine_half * 2.0);
+        const Wide R = setup.radius * scaled(setup.side, -setup.k);
         const Range range = around(R, R.hi * 0x1p-94, setup.k);
         if (range.settled())
             return range.high;
