@@ -4,6 +4,7 @@
 #include "console/signals.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -17,11 +18,17 @@ namespace {
 Output* program_output = nullptr;
 const char* program_name = "";
 
-// Standard output refused what was written: one line on standard error, and status 74.
+// Standard output refused what was written: one line on standard error, and status 74. It
+// allocates nothing, as memory may have run out.
 int output_failed(int error)
 {
-    Output errors(STDERR_FILENO);
-    errors << program_name << ": a kimenet nem irhato: " << std::strerror(error) << '\n';
+    char line[256];
+    const int length =
+        std::snprintf(line, sizeof line, "%s: a kimenet nem irhato: %s\n", program_name, std::strerror(error));
+    if (length > 0) {
+        [[maybe_unused]] const ssize_t written =  // where standard error fails too, nothing can tell it
+            ::write(STDERR_FILENO, line, std::min<std::size_t>(length, sizeof line - 1));
+    }
     return 74;
 }
 
