@@ -96,16 +96,6 @@ foreach(document IN LISTS documents)
   endif()
 endforeach()
 
-# lintian's one override. It looks for library calls that _FORTIFY_SOURCE turned into checked
-# ones; the programs' only such calls (read, poll, memcpy, memmove, memset) work on buffers
-# whose sizes are known at run time only, so the compiler has nothing to check them against,
-# although the programs are built with -D_FORTIFY_SOURCE=2.
-set(overrides "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/share/lintian/overrides")
-file(MAKE_DIRECTORY "${overrides}")
-file(WRITE "${overrides}/${CPACK_PACKAGE_NAME}"
-     "# No fortifiable call of the programs has a buffer whose size is known when they are compiled.\n"
-     "${CPACK_PACKAGE_NAME}: hardening-no-fortify-functions [usr/bin/*]\n")
-
 # Modes as Debian wants them, whatever the umask of the build: 755 for folders and programs,
 # 644 for the other files.
 file(GLOB_RECURSE staged LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*")
