@@ -2,6 +2,7 @@
 
 #include "console/output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
 #include <charconv>
@@ -27,6 +28,19 @@ bool ready(int descriptor)
 {
     pollfd wanted{descriptor, POLLIN, 0};
     return ::poll(&wanted, 1, 0) > 0;
+}
+
+// After a read refused with EAGAIN, as a descriptor in non-blocking mode (left so by another
+// program) refuses it when nothing is there yet: waits until a read would return, and gives
+// true (also after EINTR). False after any other failure.
+bool waited(int descriptor)
+{
+    if (errno != EAGAIN && errno != EWOULDBLOCK)
+        return errno == EINTR;
+    pollfd wanted{descriptor, POLLIN, 0};
+    int woken;
+    while ((woken = ::poll(&wanted, 1, -1)) < 0 && errno == EINTR) {}
+    return woken > 0;
 }
 
 // Walks the text that >> gathers for a double: a sign, digits with one decimal point, and an
@@ -121,7 +135,7 @@ bool convert(const char* first, const char* last, double& value)
 }  // namespace
 
 Input::Input(int descriptor, Output* tie, std::size_t block)
-    : descriptor(descriptor), tie(tie), block(block), buffer(new char[block])
+    : descriptor(descriptor), tie(tie), block(std::max<std::size_t>(block, 1)), buffer(new char[this->block])
 {
 }
 
@@ -154,9 +168,7 @@ bool Input::refill()
     if (tie && !ready(descriptor))
         tie->flush();
     ssize_t got;
-    do
-        got = ::read(descriptor, buffer.get(), block);
-    while (got < 0 && errno == EINTR);
+    while ((got = ::read(descriptor, buffer.get(), block)) < 0 && waited(descriptor)) {}
     start = next = buffer.get();
     end = next + (got > 0 ? got : 0);
     ended = got <= 0;  // an error (a directory, say) ends the input too

@@ -22,7 +22,8 @@ public:
     // Reads nothing until open succeeds.
     Input() = default;
     // Reads the descriptor, which stays open. Before a read that would wait for the
-    // descriptor, `tie` is flushed, so that all that was written is seen before the wait.
+    // descriptor, `tie` is flushed, so that all that was written is seen before the wait. A
+    // descriptor in non-blocking mode is waited on as a blocking one; `block` is at least 1.
     explicit Input(int descriptor, Output* tie = nullptr, std::size_t block = 64 * 1024);
     // Reads the text, which must outlive this object.
     explicit Input(std::string_view text);

@@ -36,16 +36,19 @@ const unsigned long long powers[] = {1,
                                      1000000000000000,
                                      10000000000000000};
 
-// How many decimal digits a number above 0 has.
+// How many decimal digits a number has. n | 1 has as many as n (only 0 + 1 is a power of
+// ten), and a bit set, which __builtin_clzll needs.
 int decimal_length(unsigned long long n)
 {
+    n |= 1;
     const int guess = (64 - __builtin_clzll(n)) * 1233 >> 12;  // log10 of 2 is about 1233 / 4096
     return guess + (n >= powers[guess]);
 }
 
 }  // namespace
 
-Output::Output(int descriptor) : descriptor(descriptor), buffer(new char[capacity])
+Output::Output(int descriptor, bool report_failures)
+    : descriptor(descriptor), report_failures(report_failures), buffer(new char[capacity])
 {
     next = buffer.get();
     end = next + capacity;
@@ -78,7 +81,7 @@ Output& Output::operator<<(int value)
         *next++ = '-';
         magnitude = 0u - magnitude;
     }
-    const int length = magnitude == 0 ? 1 : decimal_length(magnitude);
+    const int length = decimal_length(magnitude);
     next += length;
     char* digit = next;
     for (; magnitude >= 100; magnitude /= 100) {
@@ -174,19 +177,30 @@ bool Output::write_millionths(long long millionths)
 
 void Output::flush()
 {
+    const int error = hand_on();
+    if (error != 0 && report_failures)
+        throw WriteFailed{error};
+}
+
+int Output::hand_on()
+{
     const char* from = buffer.get();
+    int error = 0;
     if (text) {
         text->append(from, next - from);
     } else {
         while (descriptor >= 0 && from < next) {
             const ssize_t written = ::write(descriptor, from, next - from);
-            if (written > 0)
+            if (written > 0) {
                 from += written;
-            else if (written == 0 || errno != EINTR)
+            } else if (written == 0 || errno != EINTR) {
+                error = written == 0 ? EIO : errno;
                 descriptor = -1;
+            }
         }
     }
     next = buffer.get();
+    return error;
 }
 
 }  // namespace console

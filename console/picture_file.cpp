@@ -1,10 +1,13 @@
 #include "console/picture_file.h"
 
+#include "console/signals.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <streambuf>
@@ -69,6 +72,24 @@ std::string temporary_beside(const std::string& path, int attempt)
         + ".tmp";
 }
 
+// The file a name leads to: the name itself, or, for a symbolic link, the end of its chain of
+// links (which need not exist yet); a link's relative target starts in the link's folder.
+std::string resolved(std::string path)
+{
+    char target[PATH_MAX];
+    for (int links = 0; links < 40; ++links) {
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length < 0 || length == sizeof target)
+            break;
+        const std::string next(target, length);
+        path = next[0] == '/' ? next : path.substr(0, path.rfind('/') + 1) + next;
+    }
+    return path;
+}
+
+// Tells the stop signals to remove the temporary file of the latest picture not yet kept.
+void remove_pending_on_stop(const std::string* temporary) { remove_on_stop(temporary ? temporary->c_str() : nullptr); }
+
 }  // namespace
 
 PictureFile::PictureFile(std::string path) : path(std::move(path)) {}
@@ -77,12 +98,12 @@ PictureFile::~PictureFile() { discard(); }
 
 void PictureFile::unlist() noexcept
 {
-    for (PictureFile** link = &pending; *link; link = &(*link)->next_pending) {
+    for (PictureFile** link = &pending; *link; link = &(*link)->next_pending)
         if (*link == this) {
             *link = next_pending;
-            return;
+            break;
         }
-    }
+    remove_pending_on_stop(pending ? &pending->temporary : nullptr);
 }
 
 void PictureFile::discard() noexcept
@@ -90,8 +111,8 @@ void PictureFile::discard() noexcept
     if (temporary.empty())
         return;
     ::unlink(temporary.c_str());
-    temporary.clear();
     unlist();
+    temporary.clear();
 }
 
 bool PictureFile::write(const std::function<void(std::ostream&)>& draw)
@@ -99,26 +120,39 @@ bool PictureFile::write(const std::function<void(std::ostream&)>& draw)
     discard();
     written = false;
     // A picture replaces a regular file only: renamed over a device such as /dev/null, a
-    // pipe or a folder, it would put a plain file in its place.
+    // pipe or a folder, it would put a plain file in its place. Through a symbolic link it
+    // replaces the file the link leads to, with the same permissions.
+    target = resolved(path);
     struct stat existing;
-    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
         error = S_ISDIR(existing.st_mode) ? EISDIR : not_regular;
         return false;
     }
+    // The name is ready before the file is made, so that a stop signal finds it.
     int descriptor = -1;
     for (int attempt = 0; descriptor < 0 && attempt < 100; ++attempt) {
-        temporary = temporary_beside(path, attempt);
+        remove_pending_on_stop(pending ? &pending->temporary : nullptr);
+        temporary = temporary_beside(target, attempt);
+        remove_on_stop(temporary.c_str());
         descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0 && errno != EEXIST)
             break;
     }
     if (descriptor < 0) {
         error = errno;
+        remove_pending_on_stop(pending ? &pending->temporary : nullptr);
         temporary.clear();
         return false;
     }
     next_pending = pending;
     pending = this;
+    if (exists && ::fchmod(descriptor, existing.st_mode & 07777) != 0) {
+        error = errno;
+        ::close(descriptor);
+        discard();
+        return false;
+    }
     FileOutput buffer(descriptor);
     std::ostream out(&buffer);
     try {
@@ -147,16 +181,16 @@ bool PictureFile::write(const std::function<void(std::ostream&)>& draw)
 
 int PictureFile::keep(const char* program, Output& out)
 {
+    out.flush();  // a dialogue that can't be written keeps no picture
     if (written && error == 0) {
-        if (::rename(temporary.c_str(), path.c_str()) == 0) {
-            temporary.clear();  // it is the named file now
+        if (::rename(temporary.c_str(), target.c_str()) == 0) {
             unlist();
+            temporary.clear();  // it is the named file now
             return 0;
         }
         error = errno;
     }
     discard();
-    out.flush();
     Output errors(STDERR_FILENO);
     errors << program << ": a kep nem irhato: '" << path
            << "': " << (error == not_regular ? "Not a regular file" : std::strerror(error ? error : EIO)) << '\n';

@@ -1,7 +1,9 @@
 // A picture that a program writes into a file named on its command line, written so that a
 // run never leaves a half-written picture and never destroys an older one: the picture goes
 // into a temporary file in the same folder, which only replaces the named file, in one
-// rename, once it has been written whole.
+// rename, once it has been written whole. Where the named file is a symbolic link, the
+// picture replaces the file it leads to and the link stays; a file replaced keeps its
+// permissions. A stop signal removes the temporary file (see console/signals.h).
 #ifndef CONSOLE_PICTURE_FILE_H
 #define CONSOLE_PICTURE_FILE_H
 
@@ -29,8 +31,9 @@ public:
     // Should `draw` throw, the temporary file is removed and the exception goes on.
     bool write(const std::function<void(std::ostream&)>& draw);
 
-    // Puts the written picture in the named file's place and returns 0. When it was not
-    // written, or can't be put there, it flushes `out` (the dialogue) first and then writes
+    // Flushes `out` (the dialogue; a failure throws, as its flush does, and keeps nothing),
+    // then puts the written picture in the named file's place and returns 0. When it was not
+    // written, or can't be put there, it writes
     // one line on standard error: the program's name, the file's name and the reason, as in
     // "nearshape: a kep nem irhato: 'out/p.svg': No such file or directory"; and returns 5.
     int keep(const char* program, Output& out);
@@ -43,6 +46,7 @@ private:
     static constexpr int not_regular = -1;
 
     std::string path;       // the named file
+    std::string target;     // the file it leads to, through symbolic links
     std::string temporary;  // the temporary file while it exists, else empty
     int error = 0;          // errno of the first failure, or not_regular; 0 while all is well
     bool written = false;

@@ -1,9 +1,12 @@
 #include "console/program.h"
 
 #include "console/picture_file.h"
+#include "console/signals.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <unistd.h>
 
@@ -13,6 +16,21 @@ namespace {
 
 // Where an out-of-memory exit writes: the running program's standard output.
 Output* program_output = nullptr;
+const char* program_name = "";
+
+// Standard output refused what was written: one line on standard error, and status 74. It
+// allocates nothing, as memory may have run out.
+int output_failed(int error)
+{
+    char line[256];
+    const int length =
+        std::snprintf(line, sizeof line, "%s: a kimenet nem irhato: %s\n", program_name, std::strerror(error));
+    if (length > 0) {
+        [[maybe_unused]] const ssize_t written =  // where standard error fails too, nothing can tell it
+            ::write(STDERR_FILENO, line, std::min<std::size_t>(length, sizeof line - 1));
+    }
+    return 74;
+}
 
 // Ends the pending line, writes the message on a line of its own, and gives the status.
 int stop(Output& out, const char* message, int status)
@@ -28,10 +46,15 @@ const char* const out_of_memory_message = "Nincs eleg memoria!";
 // removes nothing, so a picture's temporary file is removed first.
 [[noreturn]] void out_of_memory()
 {
-    stop(*program_output, out_of_memory_message, 4);
-    program_output->flush();
+    int status = 4;
+    try {
+        stop(*program_output, out_of_memory_message, 4);
+        program_output->flush();
+    } catch (const WriteFailed& failed) {
+        status = output_failed(failed.error);
+    }
     abandon_pictures();
-    std::_Exit(4);
+    std::_Exit(status);
 }
 
 }  // namespace
@@ -58,7 +81,8 @@ std::string usage(const Program& program)
                     {{0, "rendben lefutott"},
                      {3, "hibas vagy hianyzo bemenet"},
                      {4, "nincs eleg memoria"},
-                     {64, program.file_options.empty() ? "ismeretlen argumentum" : "hibas argumentum"}});
+                     {64, program.file_options.empty() ? "ismeretlen argumentum" : "hibas argumentum"},
+                     {74, "a kimenet nem irhato"}});
     std::sort(statuses.begin(), statuses.end());
     for (const auto& [status, meaning] : statuses)
         line(std::to_string(status), 3, meaning);
@@ -83,25 +107,35 @@ Arguments parse_arguments(const Program& program, int argc, const char* const* a
     };
     std::string first;  // the first option given
     for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i];
+        std::string word = argv[i];
+        // "--svg=FAJL" is "--svg FAJL".
+        const std::size_t equals = word.rfind("--", 0) == 0 ? word.find('=') : std::string::npos;
+        const std::string name = equals == std::string::npos ? "" : word.substr(equals + 1);
+        word = word.substr(0, equals);
         const bool help = word == "--help" || word == "-h", version = word == "--version";
         const auto& files = program.file_options;
         const bool file =
             std::any_of(files.begin(), files.end(), [&](const FileOption& option) { return option.name == word; });
-        if (!help && !version && !file)
-            return refuse("ismeretlen argumentum: '" + word + "'");
+        if ((!help && !version && !file) || (!file && equals != std::string::npos))
+            return refuse("ismeretlen argumentum: '" + std::string(argv[i]) + "'");
         if (file && result.file(word))
             return refuse("a(z) '" + word + "' ketszer szerepel");
         if (!first.empty() && (!file || result.action != Arguments::run))
             return refuse("egyszerre csak egy kapcsolo adhato meg, '" + first + "' vagy '" + word + "'");
         if (first.empty())
             first = word;
-        if (!file)
+        if (!file) {
             result.action = help ? Arguments::help : Arguments::version;
-        else if (i + 1 == argc)
-            return refuse("a(z) '" + word + "' utan hianyzik a fajlnev");
-        else
+            continue;
+        }
+        if (equals == std::string::npos && i + 1 < argc)
             result.files.emplace_back(word, argv[++i]);
+        else if (!name.empty())
+            result.files.emplace_back(word, name);
+        else
+            return refuse("a(z) '" + word + "' utan hianyzik a fajlnev");
+        if (result.files.back().second == "-")
+            return refuse("a(z) '" + word + "' fajlja nem lehet '-': a szabvanyos kimeneten a parbeszed folyik");
     }
     return result;
 }
@@ -119,28 +153,34 @@ int guarded(Output& out, const std::function<int()>& dialogue)
 
 int run_program(int argc, char** argv, const Program& program, const Dialogue& dialogue)
 {
+    catch_stop_signals();
+    program_name = program.name;
     const Arguments arguments = parse_arguments(program, argc, argv);
-    Output out(STDOUT_FILENO);
-    if (arguments.action == Arguments::help) {
-        out << usage(program);
-        return 0;
-    }
-    if (arguments.action == Arguments::version) {
-        out << program.name << ' ' << PROGRAM_VERSION << '\n';
-        return 0;
-    }
     if (arguments.action == Arguments::refused) {
         Output errors(STDERR_FILENO);
         errors << arguments.complaint << '\n';
         return 64;
     }
-    Input in(STDIN_FILENO, &out);
-    program_output = &out;
-    std::set_new_handler(out_of_memory);
-    const int status = guarded(out, [&] { return dialogue(in, out, arguments); });
-    std::set_new_handler(nullptr);
-    program_output = nullptr;
-    return status;
+    Output out(STDOUT_FILENO, true);
+    try {
+        int status = 0;
+        if (arguments.action == Arguments::help) {
+            out << usage(program);
+        } else if (arguments.action == Arguments::version) {
+            out << program.name << ' ' << PROGRAM_VERSION << '\n';
+        } else {
+            Input in(STDIN_FILENO, &out);
+            program_output = &out;
+            std::set_new_handler(out_of_memory);
+            status = guarded(out, [&] { return dialogue(in, out, arguments); });
+        }
+        out.flush();
+        std::set_new_handler(nullptr);
+        return status;
+    } catch (const WriteFailed& failed) {
+        std::set_new_handler(nullptr);
+        return output_failed(failed.error);
+    }
 }
 
 int run_program(int argc, char** argv, const Program& program, int (*dialogue)(Input&, Output&))

@@ -1,5 +1,5 @@
 // The frame each program runs in: its command-line options, its standard input and output,
-// and the exits for a failed read and for memory running out.
+// and the exits for a failed read, for memory running out and for output that can't be written.
 #ifndef CONSOLE_PROGRAM_H
 #define CONSOLE_PROGRAM_H
 
@@ -30,7 +30,8 @@ struct Program {
 std::string usage(const Program& program);
 
 // What a command line asks for. --help (or -h) and --version stand alone; each file option
-// may be given once, with its file name as the next argument, and beside the others.
+// may be given once, with its file name as the next argument or after '=' ("--svg=FAJL"),
+// and beside the others; the name "-" is refused (standard output carries the dialogue).
 struct Arguments {
     enum Action { run, help, version, refused };
     Action action = run;
@@ -52,6 +53,9 @@ using Dialogue = std::function<int(Input&, Output&, const Arguments&)>;
 // The whole process: answers the options or refuses them (status 64 and a line on standard
 // error); otherwise runs the dialogue on standard input and output. When memory runs out
 // the process ends at once, with the memory message after what was written, and status 4.
+// The first write to standard output that fails ends it with a line on standard error, as
+// "setcalc: a kimenet nem irhato: No space left on device", and status 74. A stop signal
+// (console/signals.h) ends it by that signal.
 int run_program(int argc, char** argv, const Program& program, const Dialogue& dialogue);
 int run_program(int argc, char** argv, const Program& program, int (*dialogue)(Input&, Output&));
 

@@ -4,6 +4,7 @@
 #   archive member that time, so two builds of one commit make the same bytes;
 # - LICENSE and CHANGELOG.md make way for what Debian reads in their place: the copyright
 #   file in its machine-readable form and the changelog in Debian's form, compressed;
+# - the other documents over 4 KB (the README) are compressed, as Debian asks;
 # - folders and files get the usual modes, whatever the umask.
 # Set in CPackConfig.cmake: CPACK_CONSOLEWORKS_SOURCE_DIR, CPACK_CONSOLEWORKS_DOCDIR,
 # CPACK_CONSOLEWORKS_GZIP.
@@ -87,16 +88,13 @@ License: Expat
  ${licence}
 ")
 file(REMOVE "${doc}/LICENSE" "${doc}/CHANGELOG.md")
-
-# lintian's one override. It looks for library calls that _FORTIFY_SOURCE turned into checked
-# ones; the programs' only such calls (read, poll, memcpy, memmove, memset) work on buffers
-# whose sizes are known at run time only, so the compiler has nothing to check them against,
-# although the programs are built with -D_FORTIFY_SOURCE=2.
-set(overrides "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/share/lintian/overrides")
-file(MAKE_DIRECTORY "${overrides}")
-file(WRITE "${overrides}/${CPACK_PACKAGE_NAME}"
-     "# No fortifiable call of the programs has a buffer whose size is known when they are compiled.\n"
-     "${CPACK_PACKAGE_NAME}: hardening-no-fortify-functions [usr/bin/*]\n")
+file(GLOB documents "${doc}/*.md")
+foreach(document IN LISTS documents)
+  file(SIZE "${document}" size)
+  if(size GREATER 4096)
+    execute_process(COMMAND "${CPACK_CONSOLEWORKS_GZIP}" -9nf "${document}" COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+endforeach()
 
 # Modes as Debian wants them, whatever the umask of the build: 755 for folders and programs,
 # 644 for the other files.

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs a build into a temporary prefix and packages it with "cpack -G DEB". The install
-# must hold the three programs, their manual pages and the documents; each page must render
+# Installs a build into a temporary prefix that holds files of its own and packages it with
+# "cpack -G DEB". The install must hold the three programs, their manual pages and the
+# documents, with every link of the README there; each page must render
 # without a warning, name only installed examples, and the terminal session of its first
 # example (answers in bold) must be what the installed program shows when those answers are
 # typed. The package must pass lintian (pedantic and informational tags included), and a
-# second build of the same checkout in another folder must give the very same package bytes.
+# second build of the same checkout in another folder must give the very same package bytes,
+# with every document over 4 KB compressed. Uninstalling then leaves the prefix as it was and
+# every other file (the package's staging among them) untouched.
 #   install.sh BUILD VERSION
 set -u
 build=$(realpath "$1") version=$2 tests=$(realpath "$(dirname "$0")")
@@ -13,10 +16,17 @@ problems=0
 problem() { echo "$*"; problems=$((problems + 1)); }
 cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 
+# Names, modes, sizes and times of files; of folders, names and modes.
+files() { find "$@" \( -type d -printf '%p %M\n' \) -o -printf '%p %M %s %T@\n' | sort; }
+mkdir -p prefix/bin prefix/share/doc && echo other > prefix/bin/other && echo other > prefix/share/doc/other
+files prefix > prefix.before
 cmake --install "$build" --prefix prefix > install.log || { cat install.log; exit 1; }
 for file in README.md LICENSE CHANGELOG.md examples/figures.txt; do
   [[ -f prefix/share/doc/consoleworks/$file ]] || problem "share/doc/consoleworks/$file is not installed"
 done
+while read -r link; do
+  [[ -e prefix/share/doc/consoleworks/$link ]] || problem "the installed README links $link, which is not installed"
+done < <(grep -oP '\]\(\K[^)#]+|src="\K[^"]+' prefix/share/doc/consoleworks/README.md | grep -v '^https\?:')
 for program in nearshape setcalc branchwork; do
   page=prefix/share/man/man1/$program.1.gz
   [[ -f $page ]] || { problem "no manual page $page"; continue; }
@@ -49,6 +59,13 @@ dpkg-deb --fsys-tarfile "$package" | tar -xOf - ./usr/share/doc/consoleworks/cha
 command -v lintian > /dev/null || problem "lintian is not installed"
 lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$package" > lintian.log 2>&1
 grep -q '^[A-Z]: ' lintian.log && problem "lintian on the package:" && cat lintian.log
+dpkg-deb -c "$package" | awk '$3 > 4096 && $6 ~ /doc\/consoleworks\/[^/]*$/ && $6 !~ /\.gz$/ { print $6 }' > large
+[[ -s large ]] && problem "documents over 4 KB not compressed in the package:" $(< large)
+
+others=$(files . -path ./prefix -prune -o)
+log=$(cmake -D PREFIX=prefix -P "$build/uninstall.cmake" 2>&1) || { echo "$log"; exit 1; }
+files prefix | cmp -s - prefix.before || problem "uninstalling did not leave the prefix as it was"
+[[ $(files . -path ./prefix -prune -o) == "$others" ]] || problem "uninstalling touched files outside the prefix"
 
 cmake -S "$(cache CMAKE_HOME_DIRECTORY)" -B other-build -DCMAKE_CXX_COMPILER="$(cache CMAKE_CXX_COMPILER)" \
   -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DCMAKE_CXX_FLAGS="$(cache CMAKE_CXX_FLAGS)" \

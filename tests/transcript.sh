@@ -7,9 +7,11 @@
 # describe the case): "stdin", "stdout", "stderr" (literal bodies), "stdin-sh", "stdout-sh",
 # "stderr-sh" (bodies are scripts that print them), "file NAME" (a file in the program's
 # working directory), "after-sh" (a script run there after the program, which must succeed:
-# it looks at the files the run left), "args WORDS" (the program's arguments), "status N",
-# "ulimit ARGS", "plain-only" (for a case under an address-space limit, which the sanitizers
-# can't run in: skipped when sanitized, saying why), "valgrind" (also run so), and "table":
+# it looks at the files the run left), "run-sh" (a script that starts the program, "$@", in a
+# way of its own: standard output elsewhere, a signal sent), "args WORDS" (the program's
+# arguments), "status N", "ulimit ARGS", "plain-only" (for a case under an address-space
+# limit, which the sanitizers can't run in: skipped when sanitized, saying why), "valgrind"
+# (also run so), and "table":
 # each line of its body is a row, and the case runs once per row, with the row in the
 # variable "row" of the scripts ("$row" among the arguments stands for its words).
 set -u
@@ -17,7 +19,7 @@ program=$(realpath "$1") case_file=$(realpath "$2") mode=${3:-plain}
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT && cd "$work" && mkdir run || exit 1
 awk '/^== / { n++; print substr($0, 4) > "headers"; printf "" > n; next } n { print > n }' "$case_file"
 
-status=0 limits=() arguments= n=0 launcher=() stdin_sh= stdout_sh= stderr_sh= after_sh= rows=("")
+status=0 limits=() arguments= n=0 launcher=() stdin_sh= stdout_sh= stderr_sh= after_sh= run_sh=() rows=("")
 : > stdin && : > expected && : > expected_errors
 while read -r kind arg; do
   n=$((n + 1))
@@ -29,6 +31,7 @@ while read -r kind arg; do
     stderr) mv $n expected_errors ;;
     stderr-sh) stderr_sh=$n ;;
     after-sh) after_sh=$work/$n ;;
+    run-sh) run_sh=(bash "$work/$n") ;;
     file) mv $n "run/$arg" ;;
     args) arguments=$arg ;;
     status) status=$arg ;;
@@ -50,7 +53,7 @@ for row in "${rows[@]}"; do
   [[ -z $stderr_sh ]] || bash $stderr_sh > expected_errors || exit 1
   read -r -a args <<< "${arguments//\$row/$row}"
   (cd run && { ((${#limits[@]} == 0)) || ulimit "${limits[@]}"; } &&
-    exec env -i ${GLIBC_TUNABLES:+GLIBC_TUNABLES=$GLIBC_TUNABLES} timeout 60 "${launcher[@]}" "$program" "${args[@]}") < stdin > actual 2> errors
+    exec env -i ${GLIBC_TUNABLES:+GLIBC_TUNABLES=$GLIBC_TUNABLES} row="$row" timeout 60 "${run_sh[@]}" "${launcher[@]}" "$program" "${args[@]}") < stdin > actual 2> errors
   got=$?
   ok=1
   cmp -s expected actual || { ok=0; echo "standard output differs (- expected, + actual):"

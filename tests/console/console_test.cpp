@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <sstream>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -114,6 +115,32 @@ TEST(Input, ReadsNumbersAcrossBlockEnds)
     }
 }
 
+// The tie is flushed before a read that would wait, and only then: a session whose answers
+// are all there is written in one write(2), the fewest its length allows. A block size of 0 is
+// one byte.
+TEST(Input, FlushesItsTieOnlyBeforeAWait)
+{
+    int answers[2], shown[2];
+    ASSERT_EQ(pipe(answers), 0);
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_SEQPACKET, 0, shown), 0);  // one packet per write
+    ASSERT_EQ(write(answers[1], "1 2", 3), 3);
+    close(answers[1]);
+    {
+        console::Output out(shown[0]);
+        console::Input in(answers[0], &out, 0);
+        out << "a? ";
+        EXPECT_EQ(in.read<int>(), 1);
+        out << "b? ";
+        EXPECT_EQ(in.read<int>(), 2);
+    }
+    close(shown[0]);
+    char packet[16];
+    EXPECT_EQ(read(shown[1], packet, sizeof packet), 6);
+    EXPECT_EQ(read(shown[1], packet, sizeof packet), 0);
+    close(answers[0]);
+    close(shown[1]);
+}
+
 TEST(Output, WritesNumbersAsTheStreamsDo)
 {
     std::vector<double> values = {0.0,     -0.0,    INFINITY,     -INFINITY, NAN,      -NAN,
@@ -133,6 +160,8 @@ TEST(Output, WritesNumbersAsTheStreamsDo)
             ours << v << '\n';
             theirs << v << '\n';
         }
+        ours << static_cast<signed char>('s') << static_cast<unsigned char>('u');
+        theirs << static_cast<signed char>('s') << static_cast<unsigned char>('u');
         for (int v : ints) {
             ours << v << ' ';
             theirs << v << ' ';

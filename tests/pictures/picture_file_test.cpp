@@ -3,11 +3,26 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+// close(2) as the console library calls it (linked with --wrap=close): it fails with EIO,
+// after closing, when the test asks it to, as a network file system may report a lost write.
+bool fail_close = false;
+extern "C" int __real_close(int descriptor);
+extern "C" int __wrap_close(int descriptor)
+{
+    const int closed = __real_close(descriptor);
+    if (!fail_close)
+        return closed;
+    fail_close = false;
+    errno = EIO;
+    return -1;
+}
 
 namespace {
 
@@ -15,7 +30,8 @@ namespace fs = std::filesystem;
 
 // A picture's temporary file lies beside the named file until it is kept, and goes when it is
 // not, when writing it throws, and at an out-of-memory exit; the older file stays as it was
-// until then. A pipe (like a device) is never replaced.
+// until then, also when the picture's file fails to close or a folder takes the name. A pipe
+// (like a device) is never replaced.
 TEST(PictureFile, ReplacesOnlyARegularFileAndOnlyOnceThePictureIsWhole)
 {
     std::string name = (fs::temp_directory_path() / "picture_file_XXXXXX").string();
@@ -40,9 +56,23 @@ TEST(PictureFile, ReplacesOnlyARegularFileAndOnlyOnceThePictureIsWhole)
         EXPECT_EQ(written.keep("prog", out), 0);
     }  // the unkept picture's temporary file goes with it
     EXPECT_EQ(fs::file_size(file), 100004u);
+    const std::string folder_later = folder / "later";
+    console::PictureFile lost(file), later(folder_later);
+    EXPECT_FALSE(lost.write([](std::ostream& out) { out << "lost", fail_close = true; }));
+    EXPECT_TRUE(later.write(picture) && fs::create_directory(folder_later));
     testing::internal::CaptureStderr();
-    EXPECT_EQ(console::write_picture(pipe, "prog", out, picture), 5);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "prog: a kep nem irhato: '" + pipe + "': Not a regular file\n");
+    EXPECT_EQ(console::write_picture(pipe, "prog", out, picture) + lost.keep("prog", out) + later.keep("prog", out),
+              15);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "prog: a kep nem irhato: '" + pipe
+                  + "': Not a regular file\n"
+                    "prog: a kep nem irhato: '"
+                  + file
+                  + "': Input/output error\n"
+                    "prog: a kep nem irhato: '"
+                  + folder_later + "': Is a directory\n");
+    EXPECT_EQ(fs::file_size(file), 100004u);
+    fs::remove(folder_later);
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_EQ(files(), 2);
     fs::remove_all(folder);
