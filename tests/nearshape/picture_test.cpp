@@ -101,6 +101,39 @@ TEST(Picture, AnyNumbersGiveADrawingWithinItsView)
     EXPECT_EQ(Count(limit, "<polygon"), 1u);
 }
 
+// P (0, 0), a square of side 20 about (-60, 0) and the nearest figure, a circle of radius 10
+// about (30, 40), fill a box of 110 by 60 units: drawn 1000 by 545.45 within a margin of 60,
+// y downwards. Each figure, its number and the answer's line lie where the geometry puts them.
+TEST(Picture, DrawsTheFiguresTheirNumbersAndTheAnswerWhereTheyAre)
+{
+    const std::string svg = Draw(0, 0, {{4, -60, 0, 20}, {0, 30, 40, 10}});
+    const std::size_t view = svg.find("<svg"), square = svg.find("id=\"f1\""), circle = svg.find("id=\"f2\"");
+    EXPECT_EQ(Value(svg, view, "width") + " " + Value(svg, view, "height") + " " + Value(svg, view, "viewBox"),
+              "1120 666 0 0 1120 666");
+    const auto x = [](double x) { return 60 + (x + 70) / 110 * 1000; };
+    const auto y = [](double y) { return 60 + (50 - y) / 110 * 1000; };
+    const auto number = [&](int i) { return svg.rfind("<text", svg.find(">" + std::to_string(i) + "</text>")); };
+    const std::size_t line = svg.find("<line class=\"answer\"");
+    const struct {
+        std::size_t tag;
+        std::vector<const char*> attributes;
+        std::vector<double> expected;
+    } parts[] = {{square, {"points"}, {x(-70), y(-10), x(-70), y(10), x(-50), y(10), x(-50), y(-10)}},
+                 {circle, {"cx", "cy", "r"}, {x(30), y(40), x(10) - x(0)}},
+                 {number(1), {"x", "y"}, {x(-60), y(0) + 5}},
+                 {number(2), {"x", "y"}, {x(30), y(40) + 5}},
+                 {line, {"x1", "y1", "x2", "y2"}, {x(0), y(0), x(24), y(32)}}};
+    for (const auto& part : parts) {
+        std::vector<double> drawn;
+        for (const char* attribute : part.attributes)
+            for (double value : Parse(Value(svg, part.tag, attribute)))
+                drawn.push_back(value);
+        ASSERT_EQ(drawn.size(), part.expected.size()) << part.attributes[0];
+        for (std::size_t i = 0; i < drawn.size(); ++i)
+            EXPECT_NEAR(drawn[i], part.expected[i], 0.006) << part.attributes[0] << " " << i;
+    }
+}
+
 TEST(Picture, NumbersTheFiguresWhenThereAreFewEnough)
 {
     for (std::size_t count : {most_numbered, most_numbered + 1}) {

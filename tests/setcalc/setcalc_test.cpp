@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <limits>
 #include <random>
@@ -115,6 +117,17 @@ TEST(Halmaz, FromValuesBuildsWhatInsertingOneByOneBuilds)
         values.insert(values.begin() + values.size() / 2, std::nan(""));
         EXPECT_TRUE(exact(halmaz::from_values(values)) == exact(reference))
             << round.distinct << " distinct of " << round.values;
+    }
+    // Keys that differ in only some of their 11-bit digits, which the radix sort passes over:
+    // digit 1; digits 0 and 3; the lowest three; the lowest four; 600 down to 1 (the top three).
+    for (std::uint64_t varying : {0x7FFull << 11, 0x7FFull << 33 | 0x7FF, (1ull << 33) - 1, (1ull << 44) - 1, 0ull}) {
+        std::vector<double> values(600);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const std::uint64_t key = 0x3FF0000000000000 | (bits() & varying);
+            std::memcpy(&values[i], &key, sizeof key);
+            values[i] = varying ? values[i] : static_cast<double>(values.size() - i);
+        }
+        EXPECT_TRUE(exact(halmaz::from_values(values)) == exact(inserted(values))) << std::hex << varying;
     }
 }
 
