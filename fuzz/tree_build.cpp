@@ -24,18 +24,6 @@ namespace {
 
 using Values = std::vector<int>;
 
-// Records the values it is handed; throws, instead, at the visit it is told to.
-struct Recorder final : Action<int> {
-    void Exec(Node<int>* node) override
-    {
-        if (seen.size() == throw_at)
-            throw 0;
-        seen.push_back(node->GetValue());
-    }
-    Values seen;
-    std::size_t throw_at = std::size_t(-1);
-};
-
 void Check(bool holds)
 {
     if (!holds)

@@ -54,6 +54,18 @@ struct PlainTree {
     std::vector<PlainNode> nodes;
 };
 
+// Records the values a walk hands it; throws, instead, at the visit it is told to.
+struct Recorder final : Action<int> {
+    void Exec(Node<int>* node) override
+    {
+        if (seen.size() == throw_at)
+            throw 0;
+        seen.push_back(node->GetValue());
+    }
+    std::vector<int> seen;
+    std::size_t throw_at = std::size_t(-1);
+};
+
 // Whether the tree under `top` is the reference, node for node: the same value in every node,
 // the same links present.
 inline bool Same(const PlainTree& plain, LinkedNode<int>* top)
