@@ -103,7 +103,8 @@ TEST(Picture, AnyNumbersGiveADrawingWithinItsView)
 
 // P (0, 0), a square of side 20 about (-60, 0) and the nearest figure, a circle of radius 10
 // about (30, 40), fill a box of 110 by 60 units: drawn 1000 by 545.45 within a margin of 60,
-// y downwards. Each figure, its number and the answer's line lie where the geometry puts them.
+// y downwards. Each figure, its number, P, the answer's line and its label lie where the geometry
+// puts them.
 TEST(Picture, DrawsTheFiguresTheirNumbersAndTheAnswerWhereTheyAre)
 {
     const std::string svg = Draw(0, 0, {{4, -60, 0, 20}, {0, 30, 40, 10}});
@@ -112,17 +113,19 @@ TEST(Picture, DrawsTheFiguresTheirNumbersAndTheAnswerWhereTheyAre)
               "1120 666 0 0 1120 666");
     const auto x = [](double x) { return 60 + (x + 70) / 110 * 1000; };
     const auto y = [](double y) { return 60 + (50 - y) / 110 * 1000; };
-    const auto number = [&](int i) { return svg.rfind("<text", svg.find(">" + std::to_string(i) + "</text>")); };
-    const std::size_t line = svg.find("<line class=\"answer\"");
+    const auto text = [&](const std::string& shown) { return svg.rfind("<text", svg.find(">" + shown + "</text>")); };
     const struct {
         std::size_t tag;
         std::vector<const char*> attributes;
         std::vector<double> expected;
     } parts[] = {{square, {"points"}, {x(-70), y(-10), x(-70), y(10), x(-50), y(10), x(-50), y(-10)}},
                  {circle, {"cx", "cy", "r"}, {x(30), y(40), x(10) - x(0)}},
-                 {number(1), {"x", "y"}, {x(-60), y(0) + 5}},
-                 {number(2), {"x", "y"}, {x(30), y(40) + 5}},
-                 {line, {"x1", "y1", "x2", "y2"}, {x(0), y(0), x(24), y(32)}}};
+                 {text("1"), {"x", "y"}, {x(-60), y(0) + 5}},
+                 {text("2"), {"x", "y"}, {x(30), y(40) + 5}},
+                 {svg.find("<line class=\"answer\""), {"x1", "y1", "x2", "y2"}, {x(0), y(0), x(24), y(32)}},
+                 {svg.find("<text class=\"distance\""), {"x", "y"}, {(x(0) + x(24)) / 2 + 6, (y(0) + y(32)) / 2 - 6}},
+                 {svg.find("<circle class=\"point\""), {"cx", "cy"}, {x(0), y(0)}},
+                 {text("P"), {"x", "y"}, {x(0) - 16, y(0) - 8}}};
     for (const auto& part : parts) {
         std::vector<double> drawn;
         for (const char* attribute : part.attributes)
