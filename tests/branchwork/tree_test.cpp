@@ -157,8 +157,9 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
     tree.Empty();
     EXPECT_EQ(tree.GetElementCount(), 0);
     EXPECT_EQ(Thrown([&] { tree.Empty(); }), IntTree::AlreadyEmpty);
-    for (int value : {7, 7, 7})
-        tree.Insert(value);
+    tree.Insert(7);
+    EXPECT_EQ(live, live_before + 1);  // a new block: no place of the emptied tree, not even a removed node's
+    tree.Insert(7), tree.Insert(7);
     for (const Values& rest : {Values{7, 7}, Values{7}, Values{}}) {
         tree.Remove(7);
         EXPECT_EQ(Visit(tree), rest);

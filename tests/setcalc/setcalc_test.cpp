@@ -20,10 +20,9 @@ static halmaz make(std::initializer_list<double> values)
     return h;
 }
 
-static std::string shown(const halmaz& h, int precision = 6)
+static std::string shown(const halmaz& h)
 {
     std::ostringstream out;
-    out.precision(precision);
     h.kiir(out);
     return out.str();
 }
