@@ -101,26 +101,26 @@ TEST(Picture, AnyNumbersGiveADrawingWithinItsView)
     EXPECT_EQ(Count(limit, "<polygon"), 1u);
 }
 
-// P (0, 0), a square of side 20 about (-60, 0) and the nearest figure, a circle of radius 10
-// about (30, 40), fill a box of 110 by 60 units: drawn 1000 by 545.45 within a margin of 60,
-// y downwards. Each figure, its number, P, the answer's line and its label lie where the geometry
-// puts them.
+// P (0, 0), a square of side 20 about (-160, 0) and the nearest figure, a circle of radius 10
+// about (30, 40), fill a box of 210 by 60 units: drawn 1000 by 285.71, centred in the least
+// height of 400, within a margin of 60, y downwards. Each figure, its number, P, the answer's line and its label lie
+// where the geometry puts them.
 TEST(Picture, DrawsTheFiguresTheirNumbersAndTheAnswerWhereTheyAre)
 {
-    const std::string svg = Draw(0, 0, {{4, -60, 0, 20}, {0, 30, 40, 10}});
+    const std::string svg = Draw(0, 0, {{4, -160, 0, 20}, {0, 30, 40, 10}});
     const std::size_t view = svg.find("<svg"), square = svg.find("id=\"f1\""), circle = svg.find("id=\"f2\"");
     EXPECT_EQ(Value(svg, view, "width") + " " + Value(svg, view, "height") + " " + Value(svg, view, "viewBox"),
-              "1120 666 0 0 1120 666");
-    const auto x = [](double x) { return 60 + (x + 70) / 110 * 1000; };
-    const auto y = [](double y) { return 60 + (50 - y) / 110 * 1000; };
+              "1120 520 0 0 1120 520");
+    const auto x = [](double x) { return 60 + (x + 170) / 210 * 1000; };
+    const auto y = [](double y) { return 60 + (400 - 60 / 210.0 * 1000) / 2 + (50 - y) / 210 * 1000; };
     const auto text = [&](const std::string& shown) { return svg.rfind("<text", svg.find(">" + shown + "</text>")); };
     const struct {
         std::size_t tag;
         std::vector<const char*> attributes;
         std::vector<double> expected;
-    } parts[] = {{square, {"points"}, {x(-70), y(-10), x(-70), y(10), x(-50), y(10), x(-50), y(-10)}},
+    } parts[] = {{square, {"points"}, {x(-170), y(-10), x(-170), y(10), x(-150), y(10), x(-150), y(-10)}},
                  {circle, {"cx", "cy", "r"}, {x(30), y(40), x(10) - x(0)}},
-                 {text("1"), {"x", "y"}, {x(-60), y(0) + 5}},
+                 {text("1"), {"x", "y"}, {x(-160), y(0) + 5}},
                  {text("2"), {"x", "y"}, {x(30), y(40) + 5}},
                  {svg.find("<line class=\"answer\""), {"x1", "y1", "x2", "y2"}, {x(0), y(0), x(24), y(32)}},
                  {svg.find("<text class=\"distance\""), {"x", "y"}, {(x(0) + x(24)) / 2 + 6, (y(0) + y(32)) / 2 - 6}},
