@@ -96,9 +96,10 @@ TEST(Picture, AnyNumbersGiveADrawingWithinItsView)
                     ASSERT_TRUE(value >= 0 && value <= std::max(width, height)) << attribute;
         }
     }
-    const std::string limit = Draw(0, 0, {{101, 0, 0, 1}, {100, 0, 0, 1}});
+    const std::string limit = Draw(0, 0, {{101, 0, 0, 1}, {100, 0, 0, 1}}), point = Draw(0, 0, {{-5, 1, 1, 1}});
     EXPECT_EQ(Count(limit, "korkent rajzolva"), 1u);  // the 101 sides as a circle, and said so
     EXPECT_EQ(Count(limit, "<polygon"), 1u);
+    EXPECT_EQ(Count(point, "csak a kozeppontja rajzolva"), 1u);  // a negative side number: its centre alone
 }
 
 // P (0, 0), a square of side 20 about (-160, 0) and the nearest figure, a circle of radius 10
