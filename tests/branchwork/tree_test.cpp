@@ -146,6 +146,7 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
 {
     const std::size_t live_before = live;
     IntTree tree;
+    EXPECT_EQ((Values{IntTree::RemoveFailed, IntTree::AlreadyEmpty}), (Values{0, 1}));  // thrown as these numbers
     EXPECT_EQ(Thrown([&] { tree.Remove(5); }), IntTree::RemoveFailed);
     for (int value : {5, 3, 8, 5, 1})
         tree.Insert(value);
