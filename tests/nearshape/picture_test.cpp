@@ -156,6 +156,14 @@ TEST(Picture, TheAnswerEndsAtTheNearestVertexOfAPolygonDrawnAsACircle)
     EXPECT_NEAR(std::hypot(end[2] - end[0], end[3] - end[1]), distance / (300 + radius) * 1000, 0.02);
 }
 
+// Coordinates whose sums lie beyond the double range are drawn all the same: here a circle half
+// the picture wide.
+TEST(Picture, DrawsFiguresNearTheTopOfTheRange)
+{
+    const std::string svg = Draw(0, 0, {{0, 1e308, 0, 1e308}});
+    EXPECT_EQ(Value(svg, svg.find("id=\"f1\""), "r"), "500");
+}
+
 TEST(Picture, NumbersTheFiguresWhenThereAreFewEnough)
 {
     for (std::size_t count : {50, 51}) {
