@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
 #include <iterator>
 #include <new>
@@ -17,7 +18,6 @@
 
 #include "actions.h"
 #include "dot.h"
-#include "plain_tree.h"
 
 // Every allocation of this test program goes through these, so a test can tell how many
 // blocks an operation allocated and left allocated, and make an allocation fail. (Once they
@@ -47,16 +47,88 @@ namespace {
 using Values = std::vector<int>;
 using IntTree = Tree<int>;
 
-// Records the values a traversal hands over, in order.
-struct Recorder final : Action<int> {
-    void Exec(Node<int>* node) override { seen.push_back(node->GetValue()); }
-    Values seen;
+// The slow reference: plain insertion by descent, into nodes kept in insertion order with
+// their links (left, middle, right) as indices, -1 for none.
+struct PlainTree {
+    void Insert(int value)
+    {
+        int* link = nullptr;
+        for (int at = nodes.empty() ? -1 : 0; at >= 0; at = *link) {
+            link = &nodes[at].link[value < nodes[at].value ? 0 : value > nodes[at].value ? 2 : 1];
+        }
+        if (link)
+            *link = static_cast<int>(nodes.size());
+        nodes.push_back({value, {-1, -1, -1}});
+    }
+    void DropLast()
+    {  // the last node is always a leaf: dropping it undoes its insertion
+        for (auto& node : nodes)
+            std::replace(node.link, node.link + 3, int(nodes.size()) - 1, -1);
+        nodes.pop_back();
+    }
+    // The values in the order of a walk that visits a node once it is done with `visit_at` of
+    // its links: 0 pre-order, 1 in-order, 3 post-order.
+    std::vector<int> Walk(int visit_at) const
+    {
+        std::vector<int> seen;
+        std::vector<std::pair<int, int>> path;  // nodes with how many of their links are done
+        if (!nodes.empty())
+            path.push_back({0, 0});
+        while (!path.empty()) {
+            const auto [at, done] = path.back();
+            if (done == visit_at)
+                seen.push_back(nodes[at].value);
+            if (done == 3) {
+                path.pop_back();
+            } else if (++path.back().second, nodes[at].link[done] >= 0) {
+                path.push_back({nodes[at].link[done], 0});
+            }
+        }
+        return seen;
+    }
+    struct PlainNode {
+        int value, link[3];
+    };
+    std::vector<PlainNode> nodes;
 };
 
-Values Visit(IntTree& tree, void (IntTree::*traversal)(Action<int>*) = &IntTree::PreOrder)
+// Records the values a walk hands it; throws, instead, at the visit it is told to.
+struct Recorder final : Action<int> {
+    void Exec(Node<int>* node) override
+    {
+        if (seen.size() == throw_at)
+            throw 0;
+        seen.push_back(node->GetValue());
+    }
+    std::vector<int> seen;
+    std::size_t throw_at = std::size_t(-1);
+};
+
+// Whether the tree under `top` is the reference, node for node: the same value in every node,
+// the same links present.
+bool Same(const PlainTree& plain, LinkedNode<int>* top)
+{
+    std::vector<std::pair<LinkedNode<int>*, int>> pending{{top, plain.nodes.empty() ? -1 : 0}};
+    std::size_t compared = 0;
+    for (; !pending.empty(); ++compared) {
+        const auto [node, at] = pending.back();
+        pending.pop_back();
+        if ((node == nullptr) != (at < 0))
+            return false;
+        if (!node)
+            continue;
+        if (node->GetValue() != plain.nodes[at].value)
+            return false;
+        const int* link = plain.nodes[at].link;
+        pending.insert(pending.end(), {{node->left, link[0]}, {node->middle, link[1]}, {node->right, link[2]}});
+    }
+    return compared == 3 * plain.nodes.size() + 1;  // every node and every empty link
+}
+
+Values Visit(IntTree& tree)
 {
     Recorder recorder;
-    (tree.*traversal)(&recorder);
+    tree.PreOrder(&recorder);
     return recorder.seen;
 }
 
@@ -70,33 +142,11 @@ try {
     return exception;
 }
 
-TEST(Tree, TraversalsVisitInTheirOwnOrders)
-{
-    const struct {
-        Values inserted, pre, in, post;
-    } cases[] = {
-        {{5, 3, 8, 5, 1}, {5, 3, 1, 5, 8}, {1, 3, 5, 5, 8}, {1, 3, 5, 8, 5}},
-        {{50, 30, 70, 30, 20, 40, 30, 60, 80, 70},  // middle chains beside left and right subtrees
-         {50, 30, 20, 30, 30, 40, 70, 60, 70, 80},
-         {20, 30, 30, 30, 40, 50, 60, 70, 70, 80},
-         {20, 30, 30, 40, 30, 60, 70, 80, 70, 50}},
-        {{0, -2, 4}, {0, -2, 4}, {-2, 0, 4}, {-2, 4, 0}},
-    };
-    for (const auto& c : cases) {
-        IntTree tree;
-        for (int value : c.inserted)
-            tree.Insert(value);
-        EXPECT_EQ(Visit(tree), c.pre);
-        EXPECT_EQ(Visit(tree, &IntTree::InOrder), c.in);
-        EXPECT_EQ(Visit(tree, &IntTree::PostOrder), c.post);
-        EXPECT_EQ(tree.GetElementCount(), static_cast<int>(c.inserted.size()));
-    }
-}
-
 TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
 {
     const std::size_t live_before = live;
     IntTree tree;
+    EXPECT_EQ((Values{IntTree::RemoveFailed, IntTree::AlreadyEmpty}), (Values{0, 1}));  // thrown as these numbers
     EXPECT_EQ(Thrown([&] { tree.Remove(5); }), IntTree::RemoveFailed);
     for (int value : {5, 3, 8, 5, 1})
         tree.Insert(value);
@@ -108,8 +158,9 @@ TEST(Tree, CopiesHangDownTheMiddleAndOnlyALeafHoldingTheBottomOneIsRemoved)
     tree.Empty();
     EXPECT_EQ(tree.GetElementCount(), 0);
     EXPECT_EQ(Thrown([&] { tree.Empty(); }), IntTree::AlreadyEmpty);
-    for (int value : {7, 7, 7})
-        tree.Insert(value);
+    tree.Insert(7);
+    EXPECT_EQ(live, live_before + 1);  // a new block: no place of the emptied tree, not even a removed node's
+    tree.Insert(7), tree.Insert(7);
     for (const Values& rest : {Values{7, 7}, Values{7}, Values{}}) {
         tree.Remove(7);
         EXPECT_EQ(Visit(tree), rest);
@@ -128,23 +179,12 @@ TEST(Tree, DestroysEveryValue)
             values.emplace_back(32, digit);  // too long to be kept inside the string
         Tree<std::string> tree;
         tree.Insert(values.begin(), values.end());
-        EXPECT_EQ(tree.GetElementCount(), 5);
         tree.Remove(values[4]);
         tree.Empty();
         tree.Insert(values.begin(), values.end());
     }
     EXPECT_EQ(live, live_before);
 }
-
-// Throws at the node it is told to.
-struct Thrower final : Action<int> {
-    void Exec(Node<int>*) override
-    {
-        if (count++ == throw_at)
-            throw count;
-    }
-    int count = 0, throw_at = -1;
-};
 
 // 20,000 values ascending, descending, in a comb (a chain of left links, each node with a
 // right child too) and at random with many repeats, and 100,000 from the whole range, about
@@ -188,9 +228,8 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
         const std::pair<void (IntTree::*)(Action<int>*), int> walks[] = {
             {&IntTree::PreOrder, 0}, {&IntTree::InOrder, 1}, {&IntTree::PostOrder, 3}};
         for (const auto& [traversal, visit_at] : walks) {
-            Recorder recorder;
+            Recorder recorder, thrower;
             recorder.seen.reserve(size);
-            Thrower thrower;
             thrower.throw_at = size / 2;
             const std::size_t before = allocations;
             (tree.*traversal)(&recorder);
@@ -213,6 +252,46 @@ TEST(Tree, BuildsAndWalksTheTreeOfPlainInsertionByDescent)
         EXPECT_EQ(allocations, before);
         EXPECT_EQ(count, size + 4);
         EXPECT_EQ(live, live_before);
+    }
+}
+
+// Thousands of small trees of few distinct values and a few from the whole range, each built
+// partly one by one and the rest from a range, which an input iterator (reading a stream) hands
+// over once and can't go back over: each is the tree of plain insertion, and each walk, also
+// one whose action throws part way, visits in its order.
+TEST(Tree, SmallTreesOfEveryShapeAreThoseOfPlainInsertion)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 20000; ++round) {
+        Values values(random() % 24);
+        for (int& value : values)
+            value = random() % 16 ? static_cast<int>(random() % 16) - 8 : static_cast<int>(random());
+        const std::size_t singly = std::min<std::size_t>(random() % 4, values.size());
+        PlainTree plain;
+        IntTree tree;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            (plain.Insert(values[i]), i < singly ? tree.Insert(values[i]) : void());
+        std::stringstream text;
+        for (std::size_t i = singly; i < values.size(); ++i)
+            text << values[i] << ' ';
+        if (round % 2)
+            tree.Insert(std::istream_iterator<int>(text), std::istream_iterator<int>());
+        else
+            tree.Insert(values.begin() + singly, values.end());
+        ASSERT_TRUE(Same(plain, values.empty() ? nullptr : tree.Find(values[0]))) << round;
+        for (int visit_at : {0, 1, 3}) {
+            Recorder recorder, thrower;
+            thrower.throw_at = random() % (values.size() + 1);
+            const auto walk = visit_at ? visit_at == 1 ? &IntTree::InOrder : &IntTree::PostOrder : &IntTree::PreOrder;
+            (tree.*walk)(&recorder);
+            ASSERT_EQ(recorder.seen, plain.Walk(visit_at)) << round;
+            try {
+                (tree.*walk)(&thrower);
+            } catch (int) {
+            }
+            ASSERT_EQ(thrower.seen, Values(recorder.seen.begin(), recorder.seen.begin() + thrower.throw_at)) << round;
+        }
+        ASSERT_EQ(tree.GetElementCount(), static_cast<int>(values.size()));
     }
 }
 

@@ -31,6 +31,8 @@ std::vector<int> walk(List& list)
 TEST(Lista, CursorAndInsertion)
 {
     List list;
+    EXPECT_EQ((std::vector<int>{List::EmptyList, List::EndOfList, List::NoCurrentElement}),
+              (std::vector<int>{0, 1, 3}));
     EXPECT_EQ(thrown([&] { list.First(); }), List::EmptyList);
     EXPECT_EQ(thrown([&] { list.GetValue(); }), List::NoCurrentElement);
     EXPECT_EQ(thrown([&] { list.LastElement(); }), List::NoCurrentElement);
