@@ -189,4 +189,15 @@ void Output::flush()
     next = buffer.get();
 }
 
+std::string Output::take_unfinished_line()
+{
+    char* line = next;
+    while (line > buffer.get() && line[-1] != '\n')
+        --line;
+    std::string text(line, next);
+    next = line;
+    flush();
+    return text;
+}
+
 }  // namespace console

@@ -46,6 +46,9 @@ public:
     // Hands on what is gathered. A descriptor that refuses it (a closed pipe, a full disk)
     // gets nothing more, as a failed stream would.
     void flush();
+    // Hands on all up to the last line end and takes the rest out of the buffer: the text a
+    // line editor shows as its prompt.
+    std::string take_unfinished_line();
 
 private:
     Output& write_long(std::string_view text);

@@ -1,9 +1,11 @@
 #include "console/program.h"
 
+#include "console/line_editor.h"
 #include "console/picture_file.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <unistd.h>
 
@@ -13,6 +15,8 @@ namespace {
 
 // Where an out-of-memory exit writes: the running program's standard output.
 Output* program_output = nullptr;
+// The running program's line editor, if it has one.
+LineEditor* program_editor = nullptr;
 
 // Ends the pending line, writes the message on a line of its own, and gives the status.
 int stop(Output& out, const char* message, int status)
@@ -31,6 +35,9 @@ const char* const out_of_memory_message = "Nincs eleg memoria!";
     stop(*program_output, out_of_memory_message, 4);
     program_output->flush();
     abandon_pictures();
+    std::set_new_handler(nullptr);  // the history is saved only if memory allows
+    if (program_editor)
+        program_editor->finish();
     std::_Exit(4);
 }
 
@@ -134,12 +141,16 @@ int run_program(int argc, char** argv, const Program& program, const Dialogue& d
         errors << arguments.complaint << '\n';
         return 64;
     }
+    const std::unique_ptr<LineEditor> editor = LineEditor::open(program.name);
     Input in(STDIN_FILENO, &out);
+    in.edit_lines(editor.get());
     program_output = &out;
+    program_editor = editor.get();
     std::set_new_handler(out_of_memory);
     const int status = guarded(out, [&] { return dialogue(in, out, arguments); });
     std::set_new_handler(nullptr);
     program_output = nullptr;
+    program_editor = nullptr;
     return status;
 }
 
