@@ -225,7 +225,6 @@ void LineEditor::finish()
     s.reserve.reset();
     ::signal(SIGWINCH, SIG_DFL);
     resizing = nullptr;
-    ::tcsetattr(STDIN_FILENO, TCSANOW, &s.found);
     restore_on_stop(STDIN_FILENO, nullptr);
     if (s.path.empty() || s.added.empty())
         return;

@@ -54,6 +54,8 @@ def session(program, env, dues, answers, keys, status, stop=None):
     instead; the screen and the status must be the case's. Gives what went wrong, or None."""
     master, slave = os.openpty()
     fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", 50, 200, 0, 0))
+    mode = termios.tcgetattr(slave)  # a mode of the user's own: -echoctl, which the editor would set
+    termios.tcsetattr(slave, termios.TCSANOW, mode[:3] + [mode[3] & ~termios.ECHOCTL] + mode[4:])
     mode = subprocess.run(["stty", "-g"], stdin=slave, capture_output=True).stdout
     child = subprocess.Popen([program], stdin=slave, stdout=slave, stderr=slave, env=env, start_new_session=True,
                              preexec_fn=lambda: fcntl.ioctl(0, termios.TIOCSCTTY, 0))
@@ -81,11 +83,11 @@ def session(program, env, dues, answers, keys, status, stop=None):
     except subprocess.TimeoutExpired:
         child.kill()
         got = "none: it did not end"
-    shows(expected, 0.2)
+    shown = shows(expected, 0.2)
     after = subprocess.run(["stty", "-g"], stdin=slave, capture_output=True).stdout
     os.close(master), os.close(slave)
     how = f"typed as {keys!r}" + (f", ended by {stop!r}" if stop else "")
-    if not shows(expected, 0):
+    if not shown:
         return f"{how}: the screen must show\n{expected}\n--- it shows:\n{render(seen)}"
     if got != status:
         return f"{how}: exit status {got}, expected {status}"
@@ -110,10 +112,11 @@ def on_terminal(program, dues, answers, status, editing):
             runs += [(env, plain, ended, stop) for stop, ended in
                      (("\x04", 3), ("\x03", -signal.SIGINT), (signal.SIGTERM, -signal.SIGTERM))]
         saved = f"{folder}/consoleworks/{os.path.basename(program)}_history"
+        history = lambda: open(saved).read() if os.path.exists(saved) else None
         for env, keys, expected, stop in runs:
-            before = open(saved).read() if os.path.exists(saved) else None
+            before = history()
             failure = session(program, env, dues, answers, keys, expected, stop)
-            if failure or (stop in ("\x03", signal.SIGTERM) and open(saved).read() != before):
+            if failure or (stop in ("\x03", signal.SIGTERM) and history() != before):
                 return failure or f"the history file changed when ended by {stop!r}"
     return None
 
