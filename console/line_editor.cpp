@@ -172,6 +172,10 @@ std::unique_ptr<LineEditor> LineEditor::open(const char* program)
     el_set(state->editor, EL_ADDFN, "end-or-delete", "End of input on an empty line, else delete", end_or_delete);
     el_set(state->editor, EL_BIND, "^D", "end-or-delete", nullptr);
     el_source(state->editor, nullptr);
+    // "edit off" in ~/.editrc (or TERM=emacs) leaves the answers to the plain reader.
+    int editing = 0;
+    if (el_get(state->editor, EL_EDITMODE, &editing) != 0 || !editing)
+        return nullptr;
     state->reserve.reset(new char[256 * 1024]);
     // A stop signal puts the terminal back as it was found, wherever the editor left it.
     restore_on_stop(STDIN_FILENO, &state->found);
