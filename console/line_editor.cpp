@@ -171,6 +171,7 @@ std::unique_ptr<LineEditor> LineEditor::open(const char* program)
     el_set(state->editor, EL_HIST, history, state->history);
     el_set(state->editor, EL_ADDFN, "end-or-delete", "End of input on an empty line, else delete", end_or_delete);
     el_set(state->editor, EL_BIND, "^D", "end-or-delete", nullptr);
+    el_set(state->editor, EL_BIND, "\\e[3~", "ed-delete-next-char", nullptr);  // Delete, whatever TERM says
     el_source(state->editor, nullptr);
     // "edit off" in ~/.editrc (or TERM=emacs) leaves the answers to the plain reader.
     int editing = 0;
