@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -91,8 +90,6 @@ void make_folders(const std::string& path)
         ::mkdir(path.substr(0, slash).c_str(), 0700);
 }
 
-EditLine* resizing = nullptr;  // the editor whose terminal a window change resizes
-
 // The prompt is the text the editor is given as its client data.
 extern "C" char* show_prompt(EditLine* editor)
 {
@@ -113,14 +110,6 @@ extern "C" unsigned char end_or_delete(EditLine* editor, int)
     el_cursor(editor, 1);
     el_deletestr(editor, 1);
     return CC_REFRESH;
-}
-
-extern "C" void on_resize(int)
-{
-    const int error = errno;
-    if (resizing)
-        el_resize(resizing);
-    errno = error;
 }
 
 }  // namespace
@@ -178,14 +167,11 @@ std::unique_ptr<LineEditor> LineEditor::open(const char* program)
     if (el_get(state->editor, EL_EDITMODE, &editing) != 0 || !editing)
         return nullptr;
     state->reserve.reset(new char[256 * 1024]);
-    // A stop signal puts the terminal back as it was found, wherever the editor left it.
+    // A stop signal puts the terminal back as it was found, wherever the editor left it. The
+    // editor's own signal handling stays off: it would pass the signal on to the whole process
+    // group. It takes the window's size anew at every prompt.
     restore_on_stop(STDIN_FILENO, &state->found);
     catch_stop_signals();
-    resizing = state->editor;
-    struct sigaction resize {};
-    resize.sa_handler = on_resize;
-    resize.sa_flags = SA_RESTART;
-    ::sigaction(SIGWINCH, &resize, nullptr);
     return std::unique_ptr<LineEditor>(new LineEditor(std::move(state)));
 }
 
@@ -228,8 +214,6 @@ void LineEditor::finish()
         return;
     s.finished = true;
     s.reserve.reset();
-    ::signal(SIGWINCH, SIG_DFL);
-    resizing = nullptr;
     restore_on_stop(STDIN_FILENO, nullptr);
     if (s.path.empty() || s.added.empty())
         return;
