@@ -158,7 +158,8 @@ std::unique_ptr<LineEditor> LineEditor::open(const char* program)
     el_set(state->editor, EL_PROMPT, show_prompt);
     el_set(state->editor, EL_EDITOR, "emacs");
     el_set(state->editor, EL_HIST, history, state->history);
-    el_set(state->editor, EL_ADDFN, "end-or-delete", "End of input on an empty line, else delete", end_or_delete);
+    // Wide names, which the editor keeps as they are; it copies narrow ones and never frees them.
+    el_wset(state->editor, EL_ADDFN, L"end-or-delete", L"End of input on an empty line, else delete", end_or_delete);
     el_set(state->editor, EL_BIND, "^D", "end-or-delete", nullptr);
     el_set(state->editor, EL_BIND, "\\e[3~", "ed-delete-next-char", nullptr);  // Delete, whatever TERM says
     el_source(state->editor, nullptr);
