@@ -1,5 +1,6 @@
 #include "console/input.h"
 
+#include "console/line_editor.h"
 #include "console/output.h"
 
 #include <algorithm>
@@ -165,6 +166,13 @@ bool Input::refill()
         return false;
     }
     counted += end - start;
+    if (editor) {
+        const std::string_view line = editor->read_line(tie ? tie->take_unfinished_line() : std::string());
+        start = next = line.data();
+        end = next + line.size();
+        ended = line.empty();
+        return !ended;
+    }
     if (tie && !ready(descriptor))
         tie->flush();
     ssize_t got;

@@ -11,6 +11,7 @@
 
 namespace console {
 
+class LineEditor;
 class Output;
 
 // Thrown by Input::read when the answer can't be read: the input has ended, or what stands
@@ -30,6 +31,10 @@ public:
     Input(const Input&) = delete;
     Input& operator=(const Input&) = delete;
     ~Input();
+
+    // Reads the lines the editor gives instead of the descriptor, each after the prompt that
+    // the tie's unfinished line is.
+    void edit_lines(LineEditor* editor) { this->editor = editor; }
 
     // Opens the file for reading, on an Input that reads nothing yet; false when it can't be
     // opened. The file is closed when the object goes.
@@ -66,6 +71,7 @@ private:
     bool owned = false;  // opened by open, closed here
     bool ended = false;  // the end of the input has been seen; nothing is read after it
     Output* tie = nullptr;
+    LineEditor* editor = nullptr;
     std::size_t block = 0;
     std::unique_ptr<char[]> buffer;
     const char* start = nullptr;  // the block being read

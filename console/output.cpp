@@ -203,4 +203,15 @@ int Output::hand_on()
     return error;
 }
 
+std::string Output::take_unfinished_line()
+{
+    char* line = next;
+    while (line > buffer.get() && line[-1] != '\n')
+        --line;
+    std::string text(line, next);
+    next = line;
+    flush();
+    return text;
+}
+
 }  // namespace console

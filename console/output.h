@@ -57,6 +57,9 @@ public:
 
     // Hands on what is gathered; see the constructor for a descriptor that refuses it.
     void flush();
+    // Hands on all up to the last line end and takes the rest out of the buffer: the text a
+    // line editor shows as its prompt.
+    std::string take_unfinished_line();
 
 private:
     // Hands on what is gathered; the errno of a refusal, else 0.

@@ -1,5 +1,6 @@
 #include "console/program.h"
 
+#include "console/line_editor.h"
 #include "console/picture_file.h"
 #include "console/signals.h"
 
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <unistd.h>
 
@@ -32,6 +34,9 @@ int output_failed(int error)
     return 74;
 }
 
+// The running program's line editor, if it has one.
+LineEditor* program_editor = nullptr;
+
 // Ends the pending line, writes the message on a line of its own, and gives the status.
 int stop(Output& out, const char* message, int status)
 {
@@ -54,6 +59,9 @@ const char* const out_of_memory_message = "Nincs eleg memoria!";
         status = output_failed(failed.error);
     }
     abandon_pictures();
+    std::set_new_handler(nullptr);  // the history is saved only if memory allows
+    if (program_editor)
+        program_editor->finish();
     std::_Exit(status);
 }
 
@@ -169,8 +177,15 @@ int run_program(int argc, char** argv, const Program& program, const Dialogue& d
         } else if (arguments.action == Arguments::version) {
             out << program.name << ' ' << PROGRAM_VERSION << '\n';
         } else {
+            const std::unique_ptr<LineEditor> editor = LineEditor::open(program.name);
             Input in(STDIN_FILENO, &out);
+            in.edit_lines(editor.get());
             program_output = &out;
+            program_editor = editor.get();
+            // Lent to the out-of-memory exit only while it lives, however the dialogue ends.
+            const struct Lent {
+                ~Lent() { program_editor = nullptr; }
+            } lent;
             std::set_new_handler(out_of_memory);
             status = guarded(out, [&] { return dialogue(in, out, arguments); });
         }
