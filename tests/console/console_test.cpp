@@ -115,6 +115,20 @@ TEST(Input, ReadsNumbersAcrossBlockEnds)
     }
 }
 
+// A file opened is closed when the Input goes: its descriptor is free again.
+TEST(Input, ClosesTheFileItOpened)
+{
+    const int next_free = dup(0);
+    close(next_free);
+    {
+        console::Input file;
+        ASSERT_TRUE(file.open("/dev/null"));
+    }
+    const int after = dup(0);
+    EXPECT_EQ(after, next_free);
+    close(after);
+}
+
 // The tie is flushed before a read that would wait, and only then: a session whose answers
 // are all there is written in one write(2), the fewest its length allows. A block size of 0 is
 // one byte.
@@ -143,8 +157,9 @@ TEST(Input, FlushesItsTieOnlyBeforeAWait)
 
 TEST(Output, WritesNumbersAsTheStreamsDo)
 {
-    std::vector<double> values = {0.0,     -0.0,    INFINITY,     -INFINITY, NAN,      -NAN,
-                                  DBL_MIN, DBL_MAX, DBL_TRUE_MIN, 1e6,       999999.5, 9.999995e-05};
+    std::vector<double> values = {0.0,     -0.0,     INFINITY,     -INFINITY, NAN,      -NAN,
+                                  DBL_MIN, DBL_MAX,  DBL_TRUE_MIN, 1e6,       999999.5, 9.999995e-05,
+                                  0.0001,  -0.00025, 0.000123,     1.5e-05,   0.1,      123456.7};
     // Six-digit rounding edges at every power of ten: the halfway values and their neighbours.
     for (int e = -330; e <= 308; ++e)
         for (const char* digits : {"9999995", "9999996", "1000005", "1234565", "9999994999999"}) {
@@ -162,6 +177,9 @@ TEST(Output, WritesNumbersAsTheStreamsDo)
         }
         ours << static_cast<signed char>('s') << static_cast<unsigned char>('u');
         theirs << static_cast<signed char>('s') << static_cast<unsigned char>('u');
+        const std::string longer_than_the_buffer(1 << 20, 'x');
+        ours << longer_than_the_buffer;
+        theirs << longer_than_the_buffer;
         for (int v : ints) {
             ours << v << ' ';
             theirs << v << ' ';
