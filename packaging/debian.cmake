@@ -29,17 +29,24 @@ function(days_since_epoch year month day result)
   set(${result} ${days} PARENT_SCOPE)
 endfunction()
 
-# The Debian changelog from CHANGELOG.md: "## VERSION (YYYY-MM-DD)" starts an entry, "- " an
-# item, and lines indented by two spaces continue it.
+# The Debian changelog from CHANGELOG.md: "## VERSION (YYYY-MM-DD)" starts an entry (with a
+# time of day in UTC, "YYYY-MM-DD HH:MM", where one day has two), "- " an item, and lines
+# indented by two spaces continue it.
 file(STRINGS "${source}/CHANGELOG.md" lines)
 set(changelog "")
 set(newest_date "")
 set(trailer "")
 foreach(line IN LISTS lines)
-  if(line MATCHES "^## ([^ ]+) \\(([0-9]+)-([0-9]+)-([0-9]+)\\)$")
+  if(line MATCHES "^## ([^ ]+) \\(([0-9]+)-([0-9]+)-([0-9]+)( ([0-9]+):([0-9]+))?\\)$")
     string(APPEND changelog "${trailer}${CPACK_PACKAGE_NAME} (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
+    set(hours 0)
+    set(minutes 0)
+    if(CMAKE_MATCH_5)
+      set(hours ${CMAKE_MATCH_6})
+      set(minutes ${CMAKE_MATCH_7})
+    endif()
     days_since_epoch(${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_4} days)
-    math(EXPR seconds "${days} * 86400")
+    math(EXPR seconds "${days} * 86400 + ${hours} * 3600 + ${minutes} * 60")
     if(newest_date STREQUAL "")
       set(newest_date ${seconds})
     endif()
