@@ -19,6 +19,9 @@
 #include <sys/mman.h>
 #endif
 
+template <typename T>
+class Tree;
+
 // Holds one value, fixed at construction.
 template <typename T>
 class Node {
@@ -27,6 +30,7 @@ public:
     T GetValue() { return value; }
 
 private:
+    friend class Tree<T>;  // which compares with the value where it stands, without a copy
     T value;
 };
 
@@ -170,7 +174,8 @@ public:
     Tree(const Tree&) = delete;
     Tree& operator=(const Tree&) = delete;
 
-    // The node is created before the tree is touched, so a failed allocation changes nothing.
+    // The node is created before the tree is touched, so a failed allocation or copy changes
+    // nothing.
     void Insert(const T& value)
     {
         LinkedNode<T>* node = NewNode(value);
@@ -185,7 +190,9 @@ public:
     // one by one costs up to O(n) a value. The nodes take one block, in pre-order, so that
     // every walk goes through memory mostly forward. Values already in order, up or down, make
     // a chain: each new value hangs on the side of the one before, and copies go down the
-    // middle. Any other order is sorted first (see Build).
+    // middle. Any other order is sorted first (see Build). Should an allocation or a copy of a
+    // value fail (T's comparisons must not throw), a tree that was empty is left empty, and one
+    // that was not keeps the values before the failing one; nothing is leaked.
     template <typename Iterator>
     void Insert(Iterator first, Iterator last)
     {
@@ -552,9 +559,10 @@ private:
     enum class Done { Nothing, Left, Middle, Right };
 
     // The link of `node` that a value goes on through: less left, greater right, equal middle.
+    // It copies no value, so it can't fail: the walk that frees the tree uses it too.
     static LinkedNode<T>*& Branch(LinkedNode<T>* node, const T& value)
     {
-        const T here = node->GetValue();
+        const T& here = node->value;
         if (value < here)
             return node->left;
         if (value > here)
@@ -701,15 +709,15 @@ private:
         node = above;
         if (!node)
             return Done::Right;
-        LinkedNode<T>*& link = Branch(node, child->GetValue());
+        LinkedNode<T>*& link = Branch(node, child->value);
         above = link;
         link = child;
         return &link == &node->left ? Done::Left : &link == &node->middle ? Done::Middle : Done::Right;
     }
 
     // Destroys every node in post-order, each after all nodes below it, then frees their
-    // memory. Nodes whose destruction does nothing are not walked. Nothing here allocates, so
-    // the destructor can't fail even when memory is exhausted.
+    // memory. Nodes whose destruction does nothing are not walked. Nothing here allocates or
+    // copies a value, so the destructor can't fail even when memory is exhausted.
     void FreeAll()
     {
         if constexpr (!std::is_trivially_destructible_v<LinkedNode<T>>) {

@@ -186,6 +186,46 @@ TEST(Tree, DestroysEveryValue)
     EXPECT_EQ(live, live_before);
 }
 
+// A value that counts the live ones and whose copies fail from the one it is told to on, as
+// memory that has run out stays out. A build of values in order (a chain) or not, failing at
+// each of its copies in turn, leaves the tree empty and no value or block behind.
+struct Fragile {
+    Fragile(int value) : value(value) { ++alive; }
+    Fragile(const Fragile& other) : value(other.value)
+    {
+        if (--copies_left == 0)
+            throw copies_left++;
+        ++alive;
+    }
+    ~Fragile() { --alive; }
+    bool operator<(const Fragile& other) const { return value < other.value; }
+    bool operator>(const Fragile& other) const { return value > other.value; }
+    int value;
+    static inline int alive = 0, copies_left = 0;  // 0: copies never fail
+};
+
+TEST(Tree, ABuildWhoseCopiesFailLeavesNothing)
+{
+    for (const Values& order : {Values{1, 3, 5, 5, 8}, Values{5, 3, 8, 5, 1}}) {
+        const std::vector<Fragile> values(order.begin(), order.end());
+        const std::size_t live_before = live;
+        bool built = false;
+        for (int failing = 1; !built; ++failing) {
+            Fragile::copies_left = failing;
+            Tree<Fragile> tree;
+            try {
+                tree.Insert(values.begin(), values.end());
+                built = true;
+            } catch (int) {
+                EXPECT_TRUE(tree.IsEmpty()) << failing;
+            }
+            Fragile::copies_left = 0;
+            EXPECT_EQ(Fragile::alive, built ? 10 : 5) << failing;
+        }
+        EXPECT_EQ(live, live_before);
+    }
+}
+
 // 20,000 values ascending, descending, in a comb (a chain of left links, each node with a
 // right child too) and at random with many repeats, and 100,000 from the whole range, about
 // three copies of each, the ends of the range among them, many more copies: a build
