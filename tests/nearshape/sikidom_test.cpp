@@ -1,3 +1,4 @@
+#include "exact.h"
 #include "nearest_vertex.h"
 #include "polygon.h"
 #include "sikidom.h"
@@ -39,6 +40,13 @@ TEST(Distance, NoFusedMultiplyAdd)
     EXPECT_EQ(x * x - square, 0);  // fused: minus the rounding error of the square, -2^-60
 }
 
+// A fixed-point quotient is cut off below its last word only: a third, to the last bit.
+TEST(Distance, FixedPointQuotient)
+{
+    exact::Fixed third = exact::integer(1, 3);
+    EXPECT_EQ((third /= 3).word[0], 0x55555555u);
+}
+
 // Distances known exactly: each the true one rounded to nearest, to the bit.
 TEST(Distance, WorkedValues)
 {
@@ -55,13 +63,17 @@ TEST(Distance, WorkedValues)
         {0, 0, 0, 5, 3, 4, 0},
         {1e200, 0, 0, 1, 0, 0, 1e200},
         {0, 0, 0, 0, 1e-200, 0, 1e-200},
+        {0, 0, 0, 0x8ffffffffffffp-1074, 0x9p-1026, 0x3p-1050, 0x1p-1074},  // 1.5 - 2^-54.2 least doubles: down
         {-DBL_MAX, 0, 0, 0, DBL_MAX, 0, INFINITY},
         {0, 0, 4, 2, 0, 0, std::sqrt(2.0)},
         {0, 0, 4, 2, -1, -1, 0},
+        {0, 0x1p-200, 4, 2, 1, 1, 0x1p-200},
         {0, 0, 4, 2, 0, -3, std::sqrt(5.0)},
         {0, 0, 4, 2, 10, -10, std::sqrt(162.0)},  // the last vertex is the nearest
         {0, 0, 4, -2, -10, 10, std::sqrt(162.0)},
         {1e160, 0, 4, 2, 0, 0, 1e160},
+        {-0x1.d14a9895bd4acp+23, -0x1.20458d6e112c5p+27, 2147483647, 0x1.c71d46bddd0ebp-2, 0x1.1cbdf7c5d46ep-33,
+         -0x1.daef66753c95bp-28, 0x1.aa716f8e61731p-85},  // P 2^-112 R from a vertex
         {3, 4, 7, 0, 0, 0, 5},
         {3, 4, 2, 2, 0, 4, 2},
         {3, 4, 1, 0, 0, 0, 5},
@@ -137,6 +149,7 @@ TEST(Distance, EveryInput)
         {-inf, 0, 1, 1000, 1, 1, inf},   {0, 0, inf, 5, 0, 0, inf},           {0, 0, 1, 5, 0, -inf, inf},
         {0, 0, nan, 1000, 1, 1, nan},    {0, 0, 1, 1000, nan, 1, nan},        {inf, 0, 1, 1000, inf, 1, nan},
         {0, 0, inf, 1000, 0, -inf, nan}, {0, 0, 1, 0, inf, 0, inf},           {0, 0, inf, 0, 1, 0, -inf},
+        {inf, 0, 1, 0, 1, 1, inf},
     };
     for (const auto& l : limits) {
         const double d = figure(l.x, l.y, l.n, l.size).get_distance(l.px, l.py);
