@@ -72,6 +72,8 @@ TEST(Distance, WorkedValues)
         {0, 0, 4, 2, 10, -10, std::sqrt(162.0)},  // the last vertex is the nearest
         {0, 0, 4, -2, -10, 10, std::sqrt(162.0)},
         {1e160, 0, 4, 2, 0, 0, 1e160},
+        {0, 0, 4, 1, 1e-300, 0, std::sqrt(0.5)},  // P a hair from the centre: R sets the scale
+        {-1e308, 0, 1000, 1e306, 1.5e308, 1e308, 0x1.39957c87718ddp+1023},  // the offset overflows
         {-0x1.d14a9895bd4acp+23, -0x1.20458d6e112c5p+27, 2147483647, 0x1.c71d46bddd0ebp-2, 0x1.1cbdf7c5d46ep-33,
          -0x1.daef66753c95bp-28, 0x1.aa716f8e61731p-85},  // P 2^-112 R from a vertex
         {3, 4, 7, 0, 0, 0, 5},
