@@ -154,6 +154,11 @@ TEST(Picture, TheAnswerEndsAtTheNearestVertexOfAPolygonDrawnAsACircle)
     for (const char* attribute : {"x1", "y1", "x2", "y2"})
         end.push_back(std::stod(Value(svg, svg.find("<line"), attribute)));
     EXPECT_NEAR(std::hypot(end[2] - end[0], end[3] - end[1]), distance / (300 + radius) * 1000, 0.02);
+    // P a hair right of a circle's centre: the answer runs right to the rim, half the picture wide.
+    const std::string near = Draw(1e-160, 0, {{0, 0, 0, 1}});
+    const std::size_t line = near.find("<line");
+    EXPECT_EQ(Value(near, line, "y2"), Value(near, line, "y1"));
+    EXPECT_NEAR(std::stod(Value(near, line, "x2")) - std::stod(Value(near, line, "x1")), 500, 0.02);
 }
 
 // Coordinates whose sums lie beyond the double range are drawn all the same: here a circle half
