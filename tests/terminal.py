@@ -109,6 +109,8 @@ def on_terminal(program, dues, answers, status, editing):
                     recalled.append(UP * (history[::-1].index(answer) + 1) + "\n")
                 history += [answer] * (history[-1:] != [answer])
             runs += [(env, slipped, status, None), (env, recalled, status, None)]
+            os.makedirs(f"{folder}/dir/consoleworks/{os.path.basename(program)}_history")  # a folder, unreadable
+            runs.append(({**env, "XDG_STATE_HOME": folder + "/dir"}, plain, status, None))
             runs += [(env, plain, ended, stop) for stop, ended in
                      (("\x04", 3), ("\x03", -signal.SIGINT), (signal.SIGTERM, -signal.SIGTERM))]
         saved = f"{folder}/consoleworks/{os.path.basename(program)}_history"
