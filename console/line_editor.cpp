@@ -168,11 +168,10 @@ std::unique_ptr<LineEditor> LineEditor::open(const char* program)
     if (el_get(state->editor, EL_EDITMODE, &editing) != 0 || !editing)
         return nullptr;
     state->reserve.reset(new char[256 * 1024]);
-    // A stop signal puts the terminal back as it was found, wherever the editor left it. The
-    // editor's own signal handling stays off: it would pass the signal on to the whole process
-    // group. It takes the window's size anew at every prompt.
+    // A stop signal (caught by the program frame) puts the terminal back as it was found,
+    // wherever the editor left it. The editor's own signal handling stays off: it would pass
+    // the signal on to the whole process group. It takes the window's size anew at every prompt.
     restore_on_stop(STDIN_FILENO, &state->found);
-    catch_stop_signals();
     return std::unique_ptr<LineEditor>(new LineEditor(std::move(state)));
 }
 
